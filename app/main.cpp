@@ -1,0 +1,56 @@
+#include "backend/myQQuickView.h"
+#include "shell/CommandLine.h"
+#include "shell/DataFolder.h"
+#include "shell/QtSingleCoreApplication.h"
+#include "shell/Ui_Controler.h"
+#include "shell/Widget.h"
+
+#include <QCoreApplication>
+#include <QQmlExtensionPlugin>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
+
+#include <cstdio>
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
+
+int main(int argc, char *argv[])
+{
+    // Flat pictures and rectangles: the software scene graph starts faster and
+    // uses far less memory, unless the user asks for another backend.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    auto app = std::make_unique<QtSingleCoreApplication>(argc, argv);
+    const CommandLineOptions options = parseCommandLine(QCoreApplication::arguments());
+    if (options.helpRequested || !options.error.isEmpty()) {
+        if (!options.error.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(options.error));
+        std::fputs(qPrintable(options.helpText), options.error.isEmpty() ? stdout : stderr);
+        return options.error.isEmpty() ? 0 : 2;
+    }
+
+    if (app->isRunning()) {
+        app->sendMessage(QString(), 5000);
+        return 1;
+    }
+
+    // Every data path is "./modules/...": make the executable's folder (or the
+    // user's copy of an installed data folder) the working directory.
+    QString executableDir = QCoreApplication::applicationFilePath();
+    executableDir.truncate(executableDir.lastIndexOf(QLatin1Char('/')));
+    setUpDataFolder(executableDir);
+
+    auto widget = std::make_unique<Widget>();
+    QObject::connect(app.get(), &QtSingleCoreApplication::messageReceived, widget.get(),
+                     &Widget::receiveMessage);
+
+    widget->showNormal();
+    widget->checkDevice();
+    const int result = app->exec();
+
+    widget.reset();
+    app.reset();
+    return result;
+}

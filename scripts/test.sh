@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, checks formatting and QML, and runs every
+# test: the normal build under a virtual X server, then the unit tests again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+
+echo "== clang-format"
+git ls-files -- 'src/*.cpp' 'src/*.h' 'app/*.cpp' 'tests/*.cpp' 'tests/*.h' | xargs -r clang-format --dry-run --Werror
+
+echo "== build"
+bash scripts/build.sh build
+
+echo "== qmllint"
+cmake --build build --target all_qmllint
+
+echo "== tests"
+export QT_QUICK_BACKEND=software
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    ctest --test-dir build --output-on-failure --timeout 600 -j 2
+
+echo "== sanitizers"
+bash scripts/build.sh build-asan -DR770_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure --timeout 900 -L unit -j 2

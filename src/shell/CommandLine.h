@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Options the program takes on its command line.
+struct CommandLineOptions
+{
+    bool virtualMouse = false; // talk to a built-in virtual mouse instead of the HID devices
+    QString transcriptPath;    // write every HID call to this file (virtual mouse only)
+    bool helpRequested = false;
+    QString helpText;
+    QString error; // set when the command line could not be understood
+};
+
+CommandLineOptions parseCommandLine(const QStringList &arguments);

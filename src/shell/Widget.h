@@ -1,0 +1,67 @@
+#pragma once
+
+#include "device/Hid_Thread.h"
+#include "device/LinkObserver.h"
+
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+class Ui_Controler;
+class myQQuickView;
+
+// The tray window: owns the device-check timer, the device link, the window
+// controller (which hosts the QML view inside this window) and the tray icon.
+class Widget : public QWidget, public LinkObserver
+{
+    Q_OBJECT
+public:
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    // Show-UI step: QML initUI (queued), then QML run through a posted UserEvent.
+    void startUi();
+
+    Ui_Controler *controller() const { return controler; }
+    myQQuickView *view() const;
+    Hid_Thread &link() { return hidLink; }
+    QSystemTrayIcon *tray() const { return trayIcon; }
+    QTimer &deviceCheckTimer() { return checkTimer; }
+
+    // A balloon on the tray icon, or a desktop notification where there is no tray.
+    void showBalloon(const QString &title, const QString &text, int msecs);
+
+    // A device-change notice: detection 2048 ms after the last one, unless a listener runs.
+    void onDeviceChange();
+
+    // Shows a hidden or minimised window again (the restore request's effect).
+    void restoreWindow();
+
+    // LinkObserver: effects of the device link, carried out on the GUI thread.
+    void linkBalloon(const QString &title, const QString &text, int msecs) override;
+    void linkSetCurrentDPI(int stage) override;
+    void linkSetRightHand(bool rightHand) override;
+    void linkRunUI() override;
+    void linkSetViewEnabled(bool enabled) override;
+    QString linkChipType() const override;
+    int linkProfileNumber() const override;
+
+public slots:
+    void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
+    void checkDevice();
+    void exitSYS();
+    void receiveMessage(QString message);
+
+protected:
+    void customEvent(QEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+
+private:
+    void setupTrayIcon();
+    void postRestoreRequest();
+
+    QTimer checkTimer;
+    Ui_Controler *controler = nullptr;
+    Hid_Thread hidLink;
+    QSystemTrayIcon *trayIcon = nullptr;
+};
