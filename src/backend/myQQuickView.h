@@ -52,6 +52,11 @@ public slots:
     void setCurrentDPI(int dpiValue);
     void clearHidBusy();
 
+    // Device profile blocks
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+
 protected:
     void focusInEvent(QFocusEvent *event) override;
 
