@@ -1,11 +1,17 @@
 #include "backend/myQQuickView.h"
+#include "device/HidApi.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/QtSingleCoreApplication.h"
 #include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
+#include "virtualmouse/DemoMouse.h"
+#ifndef Q_OS_WIN
+#include "virtualmouse/VirtualMouseBus.h"
+#endif
 
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <QQmlExtensionPlugin>
 #include <QQuickWindow>
 #include <QSGRendererInterface>
@@ -42,7 +48,36 @@ int main(int argc, char *argv[])
     executableDir.truncate(executableDir.lastIndexOf(QLatin1Char('/')));
     setUpDataFolder(executableDir);
 
+    // Demo mode: the virtual mouse stands in for the system's HID devices. It
+    // must be chosen before the window builds its link.
+    std::unique_ptr<VirtualMouse> demoMouse;
+    TranscriptFile transcript;
+    if (options.virtualMouse) {
+        demoMouse = makeDemoMouse(QStringLiteral("./modules/setting/apConfig.bin"));
+        if (!options.transcriptPath.isEmpty() &&
+            !transcript.open(options.transcriptPath, *demoMouse))
+            std::fprintf(stderr, "Cannot write the transcript %s\n",
+                         qPrintable(options.transcriptPath));
+        setDefaultHidApi(demoMouse.get());
+    } else if (!options.transcriptPath.isEmpty()) {
+        std::fputs("--virtual-mouse-transcript needs --virtual-mouse\n", stderr);
+    }
+
     auto widget = std::make_unique<Widget>();
+#ifndef Q_OS_WIN
+    std::unique_ptr<VirtualMouseBus> demoBus;
+#endif
+    if (demoMouse) {
+        // Pulling the mouse out or plugging it in raises the device-change notice.
+        Widget *window = widget.get();
+        demoMouse->setPlugHook([window](bool) {
+            QMetaObject::invokeMethod(window, &Widget::onDeviceChange, Qt::QueuedConnection);
+        });
+#ifndef Q_OS_WIN
+        demoBus = std::make_unique<VirtualMouseBus>(*demoMouse);
+        demoBus->registerOnSessionBus();
+#endif
+    }
     QObject::connect(app.get(), &QtSingleCoreApplication::messageReceived, widget.get(),
                      &Widget::receiveMessage);
 
@@ -50,6 +85,8 @@ int main(int argc, char *argv[])
     widget->checkDevice();
     const int result = app->exec();
 
+    if (demoMouse)
+        demoMouse->setPlugHook({});
     widget.reset();
     app.reset();
     return result;

@@ -2,6 +2,7 @@
 
 #include "backend/myQQuickView.h"
 #include "platform/DesktopNotifications.h"
+#include "platform/DeviceChangeMonitor.h"
 #include "shell/DeviceConnectedFlag.h"
 #include "shell/Ui_Controler.h"
 #include "shell/UserEvent.h"
@@ -45,6 +46,9 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     checkTimer.setInterval(2048);
     checkTimer.setSingleShot(true);
     connect(&checkTimer, &QTimer::timeout, this, &Widget::checkDevice);
+    // The system's device-change notices (on Windows WM_DEVICECHANGE, below).
+    auto *devices = new DeviceChangeMonitor(this);
+    connect(devices, &DeviceChangeMonitor::deviceChanged, this, &Widget::onDeviceChange);
 
     setupTrayIcon();
 }

@@ -3,6 +3,7 @@
 #include "device/FrameCodec.h"
 #include "virtualmouse/VirtualClock.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <chrono>
@@ -32,15 +33,26 @@ struct VirtualMouse::Handle : HidDevice
     int generation = 0;
 };
 
+namespace {
+
+// A JSON string value (quotes included).
+QByteArray jsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2); // strip [ ]
+}
+
+} // namespace
+
 QByteArray HidCall::toJsonLine() const
 {
-    QJsonObject o;
-    o.insert(QStringLiteral("t"), t);
-    o.insert(QStringLiteral("op"), op);
-    o.insert(QStringLiteral("path"), path);
-    o.insert(QStringLiteral("data"), QString::fromLatin1(data.toHex()));
-    o.insert(QStringLiteral("result"), result);
-    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+    // Fields in a fixed order, so transcripts read and compare well.
+    QByteArray line = "{\"t\": " + QByteArray::number(t, 'f', 3);
+    line += ", \"op\": " + jsonString(op);
+    line += ", \"path\": " + jsonString(path);
+    line += ", \"data\": \"" + data.toHex() + "\"";
+    line += ", \"result\": " + QByteArray::number(result) + "}";
+    return line;
 }
 
 VirtualMouse::VirtualMouse(const VirtualMouseConfig &config) : cfg(config)

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class VirtualMouse;
+
+// The demo mouse's physical events and state on the session bus: service
+// "com.zerant.molta.R770", object "/VirtualMouse".
+class VirtualMouseBus : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "com.zerant.molta.R770.VirtualMouse")
+public:
+    explicit VirtualMouseBus(VirtualMouse &mouse, QObject *parent = nullptr);
+    // Registers service and object; false when there is no session bus.
+    bool registerOnSessionBus();
+
+public slots:
+    void PressDpiButton(uchar stage);
+    void SetRightHand(bool on);
+    void Unplug();
+    void Plug();
+    QString State();
+
+private:
+    VirtualMouse &mouse;
+};
