@@ -354,7 +354,8 @@ int VirtualMouse::waitForInput(Handle *h, unsigned char *data, size_t length, in
 {
     Device *d = h->device;
     std::deque<QByteArray> &queue = h->side == Side::Command ? d->inputReports : d->notifications;
-    const auto ready = [&] { return !queue.empty() || !live(h); };
+    const int wake = wakeGeneration;
+    const auto ready = [&] { return !queue.empty() || !live(h) || wake != wakeGeneration; };
     if (!ready()) {
         if (h->side == Side::Command && clock && milliseconds >= 0)
             clock->elapse(milliseconds);
@@ -472,6 +473,13 @@ void VirtualMouse::plug()
     }
     if (hook)
         hook(true);
+}
+
+void VirtualMouse::interruptReads()
+{
+    std::lock_guard lock(mutex);
+    ++wakeGeneration;
+    inputArrived.notify_all();
 }
 
 bool VirtualMouse::isPlugged() const

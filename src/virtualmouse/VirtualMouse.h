@@ -87,6 +87,9 @@ public:
     void unplug();
     void plug();
     bool isPlugged() const;
+    // Makes reads that wait for a report return at once with nothing (a
+    // stopped listener then ends without waiting out its poll).
+    void interruptReads();
     // Called (outside the mouse's lock) after unplug() and plug(): the
     // device-change notice a system raises.
     void setPlugHook(std::function<void(bool plugged)> hook);
@@ -136,6 +139,7 @@ private:
     std::unique_ptr<Device> keyboard;
     bool plugged = true;
     int plugGeneration = 0;
+    int wakeGeneration = 0;
     VirtualClock *clock = nullptr;
     QElapsedTimer realTime;
     QList<HidCall> log;

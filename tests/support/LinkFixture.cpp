@@ -10,6 +10,7 @@ LinkFixture::LinkFixture(const VirtualMouseConfig &config) : mouse(config), link
 LinkFixture::~LinkFixture()
 {
     link.stopListener();
+    mouse.interruptReads();
     link.waitForListener();
 }
 
