@@ -1,6 +1,6 @@
 // The real executable, started as separate processes: one instance per
 // executable and user, the working directory, and recovery after a crash.
-#include "shell/DataFolder.h"
+#include "ProgramCopy.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,33 +10,11 @@
 
 namespace {
 
-// A private copy of the program and its data folder: its instance key is its own.
-struct ProgramCopy
+ProgramCopy makeCopy()
 {
-    QTemporaryDir dir;
-    QString executable;
-
-    ProgramCopy()
-    {
-        executable = dir.path() + "/R770";
-        QFile::copy(QStringLiteral(R770_EXECUTABLE), executable);
-        QFile::setPermissions(executable, QFile::permissions(executable) | QFile::ExeOwner);
-        seedDataFolder(QStringLiteral(R770_EXECUTABLE_DIR "/modules"), dir.path() + "/modules");
-    }
-
-    std::unique_ptr<QProcess> start(const QStringList &arguments = {},
-                                    const QString &workingDir = {}) const
-    {
-        auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        process->setProcessEnvironment(env);
-        process->setWorkingDirectory(workingDir.isEmpty() ? QDir::tempPath() : workingDir);
-        process->start(executable, arguments);
-        process->waitForStarted(5000);
-        return process;
-    }
-};
+    return ProgramCopy(QStringLiteral(R770_EXECUTABLE),
+                       QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
+}
 
 bool keepsRunning(QProcess &process, int msecs)
 {
@@ -64,7 +42,7 @@ private slots:
 
 void tst_SingleInstance::secondStartExitsWithOne()
 {
-    ProgramCopy program;
+    ProgramCopy program = makeCopy();
     auto first = program.start();
     QVERIFY(keepsRunning(*first, 1500));
 
@@ -79,7 +57,7 @@ void tst_SingleInstance::secondStartExitsWithOne()
     QVERIFY(keepsRunning(*first, 200));
 
     // Another copy of the executable is another program.
-    ProgramCopy other;
+    ProgramCopy other = makeCopy();
     auto third = other.start();
     QVERIFY(keepsRunning(*third, 1500));
     stop(*third);
@@ -88,7 +66,7 @@ void tst_SingleInstance::secondStartExitsWithOne()
 
 void tst_SingleInstance::simultaneousStartsLeaveOne()
 {
-    ProgramCopy program;
+    ProgramCopy program = makeCopy();
     auto a = program.start();
     auto b = program.start();
     QTest::qWait(3000);
@@ -104,13 +82,13 @@ void tst_SingleInstance::simultaneousStartsLeaveOne()
 void tst_SingleInstance::findsDataFolderFromAnotherDirectory()
 {
 #ifdef Q_OS_LINUX
-    ProgramCopy program;
+    ProgramCopy program = makeCopy();
     QTemporaryDir elsewhere;
     auto process = program.start({}, elsewhere.path());
     QVERIFY(keepsRunning(*process, 1000));
     const QString cwd =
         QFile::symLinkTarget(QStringLiteral("/proc/%1/cwd").arg(process->processId()));
-    QCOMPARE(QDir(cwd).canonicalPath(), QDir(program.dir.path()).canonicalPath());
+    QCOMPARE(QDir(cwd).canonicalPath(), QDir(program.folder()).canonicalPath());
     stop(*process);
 #else
     QSKIP("needs /proc");
@@ -119,7 +97,7 @@ void tst_SingleInstance::findsDataFolderFromAnotherDirectory()
 
 void tst_SingleInstance::startsAgainAfterACrash()
 {
-    ProgramCopy program;
+    ProgramCopy program = makeCopy();
     auto first = program.start();
     QVERIFY(keepsRunning(*first, 1000));
     stop(*first); // killed: its lock and socket stay behind
@@ -130,7 +108,7 @@ void tst_SingleInstance::startsAgainAfterACrash()
 
 void tst_SingleInstance::helpListsTheOptions()
 {
-    ProgramCopy program;
+    ProgramCopy program = makeCopy();
     auto process = program.start({"--help"});
     QVERIFY(process->waitForFinished(5000));
     QCOMPARE(process->exitCode(), 0);
