@@ -1,6 +1,7 @@
 // The real executable, started as separate processes: one instance per
 // executable and user, the working directory, and recovery after a crash.
 #include "ProgramCopy.h"
+#include "shell/DataFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +38,7 @@ private slots:
     void simultaneousStartsLeaveOne();
     void findsDataFolderFromAnotherDirectory();
     void startsAgainAfterACrash();
+    void installedProgramSeedsUserFolder();
     void helpListsTheOptions();
 };
 
@@ -104,6 +106,54 @@ void tst_SingleInstance::startsAgainAfterACrash()
     auto next = program.start();
     QVERIFY(keepsRunning(*next, 1500));
     stop(*next);
+}
+
+void tst_SingleInstance::installedProgramSeedsUserFolder()
+{
+#ifdef Q_OS_LINUX
+    // An installed layout: <prefix>/bin/R770 and <prefix>/share/r770config/modules.
+    QTemporaryDir root;
+    const QString bin = root.path() + "/usr/bin";
+    QDir().mkpath(bin);
+    QVERIFY(QFile::copy(QStringLiteral(R770_EXECUTABLE), bin + "/R770"));
+    QFile::setPermissions(bin + "/R770", QFile::permissions(bin + "/R770") | QFile::ExeOwner);
+    const QString installed = root.path() + "/usr/share/r770config/modules";
+    seedDataFolder(QStringLiteral(R770_EXECUTABLE_DIR "/modules"), installed);
+    QDir().mkpath(installed + "/setting");
+    QFile shipped(installed + "/setting/apConfig.bin");
+    QVERIFY(shipped.open(QIODevice::WriteOnly));
+    shipped.write("[common]\nname=ZERANT MOLTA MOUSE R770\n");
+    shipped.close();
+
+    const QString home = root.path() + "/home/.local/share";
+    const QString userProfile = home + "/r770config/modules/setting/p1.bin";
+    QDir().mkpath(QFileInfo(userProfile).absolutePath());
+    QFile mine(userProfile);
+    QVERIFY(mine.open(QIODevice::WriteOnly));
+    mine.write("[mouse]\nlod=3\n");
+    mine.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home);
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(root.path());
+    process.start(bin + "/R770");
+    QVERIFY(keepsRunning(process, 1500));
+    const QString cwd =
+        QFile::symLinkTarget(QStringLiteral("/proc/%1/cwd").arg(process.processId()));
+    QCOMPARE(QDir(cwd).canonicalPath(), QDir(home + "/r770config").canonicalPath());
+    stop(process);
+
+    QVERIFY(QFileInfo::exists(home + "/r770config/modules/setting/apConfig.bin"));
+    QVERIFY(QFileInfo(home + "/r770config/modules/macro").isDir());
+    QFile kept(userProfile);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("[mouse]\nlod=3\n"));
+#else
+    QSKIP("needs /proc");
+#endif
 }
 
 void tst_SingleInstance::helpListsTheOptions()
