@@ -6,22 +6,78 @@
 #include <QImageReader>
 #include <QList>
 #include <QPoint>
+#include <QQmlComponent>
+#include <QQmlEngine>
 #include <QSize>
 #include <QtTest>
 
+#include <algorithm>
+#include <memory>
+
 namespace {
 
-struct Picture
-{
-    const char *path;
-    int width;
-    int height;
-};
+using PictureList = QList<QPair<QString, QSize>>;
 
 QString skin(const char *group, const char *file)
 {
     return QStringLiteral(":/%1/modules/img/skin1/%1/%2.png")
         .arg(QLatin1String(group), QLatin1String(file));
+}
+
+// Every picture the screens name, with the size its item is laid out for.
+PictureList allPictures()
+{
+    PictureList all = {
+        {":/modules/img/background.png", {1024, 640}},
+        {":/modules/img/titleBar.png", {1024, 48}},
+        {":/modules/img/titleLogo.png", {200, 42}},
+    };
+    struct Skinned
+    {
+        const char *group;
+        const char *file;
+        int width;
+        int height;
+    };
+    const QList<Skinned> skinned = {
+        {"index", "powerOn", 1024, 640},
+        {"index", "company", 180, 32},
+        {"index", "ask", 16, 16},
+        {"index", "askH", 16, 16},
+        {"index", "minBtn", 16, 16},
+        {"index", "minBtnH", 16, 16},
+        {"index", "closeBtn", 16, 16},
+        {"index", "closeBtnH", 16, 16},
+        {"index", "restBtn", 16, 16},
+        {"index", "restBtnH", 16, 16},
+        {"index", "restBtnP", 16, 16},
+        {"index", "back", 16, 16},
+        {"index", "backH", 16, 16},
+        {"index", "sureBtn", 16, 16},
+        {"index", "dropBtn", 12, 12},
+        {"index", "dropBtnU", 12, 12},
+        {"index", "checkBtn", 10, 10},
+        {"index", "slide", 12, 12},
+        {"mouse", "MouseFront", 243, 527},
+        {"mouse", "Mouse0", 60, 93},
+        {"lightControl", "colorBar", 185, 10},
+        {"lightControl", "speedScale", 96, 6},
+        {"macros", "macroKeyDelay", 16, 16},
+        {"macros", "macroKeyPress", 16, 16},
+        {"macros", "macroKeyRelease", 16, 16},
+        {"macros", "macroMousePress", 16, 16},
+        {"macros", "macroMouseRelease", 16, 16},
+        {"gun", "M416", 128, 48},
+        {"gun", "AKM", 128, 48},
+        {"gun", "M16A4", 128, 48},
+        {"gun", "SCAR-L", 128, 48},
+        {"gun", "UNP9", 128, 48},
+        {"gun", "Thomson", 128, 48},
+        {"gun", "target", 190, 190},
+    };
+    for (const Skinned &p : skinned)
+        all.append({skin(p.group, p.file), QSize(p.width, p.height)});
+    return all;
 }
 
 // Hue the lighting page gives a knob centre p on the bar (six 30-pixel
@@ -58,65 +114,30 @@ class tst_pictures : public QObject
 private slots:
     void everyPictureHasItsPathAndSize()
     {
-        const QList<Picture> windowWide = {
-            {":/modules/img/background.png", 1024, 640},
-            {":/modules/img/titleBar.png", 1024, 48},
-            {":/modules/img/titleLogo.png", 200, 42},
-        };
-        struct Skinned
-        {
-            const char *group;
-            const char *file;
-            int width;
-            int height;
-        };
-        const QList<Skinned> skinned = {
-            {"index", "powerOn", 1024, 640},
-            {"index", "company", 180, 32},
-            {"index", "ask", 16, 16},
-            {"index", "askH", 16, 16},
-            {"index", "minBtn", 16, 16},
-            {"index", "minBtnH", 16, 16},
-            {"index", "closeBtn", 16, 16},
-            {"index", "closeBtnH", 16, 16},
-            {"index", "restBtn", 16, 16},
-            {"index", "restBtnH", 16, 16},
-            {"index", "restBtnP", 16, 16},
-            {"index", "back", 16, 16},
-            {"index", "backH", 16, 16},
-            {"index", "sureBtn", 16, 16},
-            {"index", "dropBtn", 12, 12},
-            {"index", "dropBtnU", 12, 12},
-            {"index", "checkBtn", 10, 10},
-            {"index", "slide", 12, 12},
-            {"mouse", "MouseFront", 243, 527},
-            {"mouse", "Mouse0", 60, 93},
-            {"lightControl", "colorBar", 185, 10},
-            {"lightControl", "speedScale", 96, 6},
-            {"macros", "macroKeyDelay", 16, 16},
-            {"macros", "macroKeyPress", 16, 16},
-            {"macros", "macroKeyRelease", 16, 16},
-            {"macros", "macroMousePress", 16, 16},
-            {"macros", "macroMouseRelease", 16, 16},
-            {"gun", "M416", 128, 48},
-            {"gun", "AKM", 128, 48},
-            {"gun", "M16A4", 128, 48},
-            {"gun", "SCAR-L", 128, 48},
-            {"gun", "UNP9", 128, 48},
-            {"gun", "Thomson", 128, 48},
-            {"gun", "target", 190, 190},
-        };
-        QList<QPair<QString, QSize>> all;
-        for (const Picture &p : windowWide)
-            all.append({QString::fromLatin1(p.path), QSize(p.width, p.height)});
-        for (const Skinned &p : skinned)
-            all.append({skin(p.group, p.file), QSize(p.width, p.height)});
-
-        for (const auto &[path, size] : all) {
+        for (const auto &[path, size] : allPictures()) {
             QVERIFY2(QFile::exists(path), qPrintable(path));
             const QImage image(path);
             QVERIFY2(!image.isNull(), qPrintable(path));
             QCOMPARE(image.size(), size);
+        }
+    }
+
+    // The screens load them as Image sources with "qrc:" URLs.
+    void qmlImagesLoadEveryPicture()
+    {
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData("import QtQuick\nImage {}", QUrl());
+        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
+        for (const auto &[path, size] : allPictures()) {
+            const QUrl url(QStringLiteral("qrc") + path);
+            std::unique_ptr<QObject> image(
+                component.createWithInitialProperties({{"source", url}}));
+            QVERIFY(image);
+            QVERIFY2(image->property("status").toInt() == 1, qPrintable(url.toString())); // Ready
+            QCOMPARE(QSize(image->property("implicitWidth").toInt(),
+                           image->property("implicitHeight").toInt()),
+                     size);
         }
     }
 
@@ -140,7 +161,7 @@ private slots:
         };
         for (const QPoint &p : buttons)
             QVERIFY2(qAlpha(mouse.pixel(p)) == 255,
-                     qPrintable(QString::number(p.x()) + "," + QString::number(p.y())));
+                     qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
         // Outside the body the picture is clear, so the background shows.
         QCOMPARE(qAlpha(mouse.pixel(2, 2)), 0);
         QCOMPARE(qAlpha(mouse.pixel(240, 520)), 0);
@@ -166,10 +187,9 @@ private slots:
 
     void trayIconHoldsEverySize()
     {
-        const QString path = QStringLiteral(R770_DATA_SOURCE_DIR "/img/logo.ico");
-        QImageReader reader(path);
         if (!QImageReader::supportedImageFormats().contains("ico"))
             QSKIP("no ico image plugin");
+        QImageReader reader(QStringLiteral(R770_DATA_SOURCE_DIR "/img/logo.ico"));
         QVERIFY2(reader.canRead(), qPrintable(reader.errorString()));
         QList<int> sizes;
         do {
@@ -183,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_pictures)
+QTEST_MAIN(tst_pictures)
 #include "tst_pictures.moc"
