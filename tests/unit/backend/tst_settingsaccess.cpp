@@ -75,6 +75,10 @@ void tst_SettingsAccess::readsProfileOrDefaults()
     QCOMPARE(view.getGlobalData("mouse/keyCount").toInt(), 8);
     QVERIFY(!view.getGlobalData("mouse/nothing").isValid());
     QCOMPARE(view.chipType(), QStringLiteral("560"));
+    // Booleans reach QML as booleans, not as the truthy text "false".
+    QCOMPARE(view.getGlobalData("mouse/isGun").typeId(), QMetaType::Bool);
+    QCOMPARE(view.getGlobalData("mouse/isGun").toBool(), false);
+    QCOMPARE(view.getGlobalData("mouse/isColorful"), QVariant(true));
 }
 
 void tst_SettingsAccess::listsComeBackAsStrings()
