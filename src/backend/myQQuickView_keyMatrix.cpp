@@ -15,7 +15,8 @@ constexpr int MatrixSize = 64;
 using Matrix = std::array<uchar, MatrixSize>;
 
 // Device types of the key matrix.
-enum : uchar {
+enum : uchar
+{
     KeyboardType = 0,
     MouseType = 1,
     ConsumerType = 3,
@@ -202,7 +203,8 @@ QVariantList myQQuickView::mouseGetKeydefine(QVariant index, bool isRecovery)
     const QString n = index.toString();
     if (isRecovery)
         return pDefault->value(QStringLiteral("mouseKeyMatrix/") + n).toList();
-    const QString prefix = isRight ? QStringLiteral("mouseKeyMatrix0/") : QStringLiteral("mouseKeyMatrix/");
+    const QString prefix =
+        isRight ? QStringLiteral("mouseKeyMatrix0/") : QStringLiteral("mouseKeyMatrix/");
     return profileSettings()->value(prefix + n).toList();
 }
 

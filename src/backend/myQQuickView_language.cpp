@@ -5,6 +5,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 namespace {
 
 // Far more texts than any page shows; a damaged "total" must not make the

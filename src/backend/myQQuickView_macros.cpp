@@ -9,6 +9,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int DeviceMacroSlots = 12;
@@ -186,8 +188,8 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName)
     const QString destination = macroPath(macroFileName);
     if (destination.isEmpty())
         return false;
-    const QString picked = dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(),
-                                                       tr("Macro(*.mc)"));
+    const QString picked =
+        dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
     if (picked.isEmpty())
         return false;
     // An existing macro is never overwritten by an import.
@@ -203,8 +205,8 @@ void myQQuickView::saveMacroFile(QVariant macroFileName)
     const QString source = macroPath(macroFileName);
     if (source.isEmpty())
         return;
-    const QString name = dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(),
-                                                     tr("Macro(*.mc)"));
+    const QString name =
+        dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Macro(*.mc)"));
     if (name.isEmpty())
         return;
     FileReplace::replaceWithCopyOf(source, name);

@@ -67,8 +67,8 @@ void myQQuickView::saveProfile(int profile)
 {
     if (!validProfile(profile))
         return;
-    const QString name = dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(),
-                                                     tr("Profile(*.pf)"));
+    const QString name =
+        dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (name.isEmpty())
         return;
     // The export holds what the pages wrote a moment ago, too.
@@ -80,8 +80,8 @@ bool myQQuickView::loadProfile(int profile)
 {
     if (!validProfile(profile))
         return false;
-    const QString name = dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(),
-                                                     tr("Profile(*.pf)"));
+    const QString name =
+        dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
     if (name.isEmpty())
         return false;
     return replaceProfileFile(profile, name);
