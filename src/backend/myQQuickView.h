@@ -58,6 +58,11 @@ public slots:
     void setCurrentDPI(int dpiValue);
     void clearHidBusy();
 
+    // Device profile blocks
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+
     // Profiles
     void setCurrentProfile(int profile);
     void saveProfile(int profile);
