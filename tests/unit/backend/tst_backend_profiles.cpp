@@ -102,6 +102,12 @@ void BackendProfilesTest::importReplacesProfileAndIsReadBack()
     view.setCurrentProfile(2);
     QCOMPARE(view.getData(QStringLiteral("mouse/name")).toString(), QStringLiteral("imported"));
     QCOMPARE(view.getData(QStringLiteral("mouse/lod")).toInt(), 3);
+
+    // Picking the profile's own file keeps it whole.
+    dialogs.answer = data.file(QStringLiteral("modules/setting/p3.bin"));
+    QVERIFY(view.loadProfile(2));
+    flushDeletions();
+    QCOMPARE(data.read(QStringLiteral("modules/setting/p3.bin")), imported);
 }
 
 void BackendProfilesTest::importOfVanishedSourceKeepsProfile()
