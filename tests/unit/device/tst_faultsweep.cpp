@@ -1,0 +1,139 @@
+// For every call of a connect and of a key-matrix write, make that call fail
+// (error, stall or unplug): the link never hangs, is always free afterwards,
+// and works again once the mouse is back.
+#include "LinkFixture.h"
+#include "TempDataFolder.h"
+
+#include <QTest>
+
+namespace {
+
+const QString apConfigPath = QStringLiteral("./modules/setting/apConfig.bin");
+
+// Detection and the post-connect start, as the tray window runs them.
+void connectSequence(LinkFixture &f)
+{
+    const int index = f.link.findVerifiedDevice(apConfigPath);
+    if (index < 0)
+        return;
+    f.link.clearHidBusy();
+    f.link.hidStart(index);
+    if (f.observer.linkChipType() == QLatin1String("560")) {
+        uchar block[128] = {};
+        for (uchar b = 0; b < 5; ++b)
+            f.link.hid560_8CH_readProfile(block, b);
+    }
+}
+
+QByteArray matrix()
+{
+    QByteArray m(64, '\0');
+    for (int i = 0; i < 64; ++i)
+        m[i] = char(i * 3 + 1);
+    return m;
+}
+
+void keyMatrixSequence(LinkFixture &f)
+{
+    QByteArray m = matrix();
+    auto *data = reinterpret_cast<uchar *>(m.data());
+    if (f.observer.linkChipType() == QLatin1String("560")) {
+        f.link.hid560_0DH_SetKeyMatrix(data, 2);
+        f.link.hid560_02H_SetCurrentProfile(2);
+    } else {
+        f.link.hid553_12H_SetKeyMatrix(data, 2);
+        f.link.hid553_02H_SetCurrentKeyMatrix(2);
+    }
+}
+
+bool matrixArrived(const LinkFixture &f)
+{
+    const QByteArray stored = f.mouse.firmwareState().keyMatrices.value(2);
+    return stored.left(64) == matrix();
+}
+
+int commandSideCalls(const LinkFixture &f)
+{
+    return int(f.commandCalls().size());
+}
+
+} // namespace
+
+class tst_FaultSweep : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sweep_data();
+    void sweep();
+};
+
+void tst_FaultSweep::sweep_data()
+{
+    QTest::addColumn<QString>("chip");
+    QTest::addColumn<bool>("encode");
+    QTest::newRow("553 plain") << "553" << false;
+    QTest::newRow("560 scrambled") << "560" << true;
+}
+
+void tst_FaultSweep::sweep()
+{
+    QFETCH(QString, chip);
+    QFETCH(bool, encode);
+    const VirtualMouseConfig config{.chipType = chip, .isEncode = encode, .sCode = "p.j6-$"};
+    TempDataFolder folder;
+
+    // The number of calls of a clean run of each sequence.
+    int connectCalls = 0, matrixCalls = 0;
+    {
+        LinkFixture f(config);
+        folder.write("modules/setting/apConfig.bin", f.apConfigText());
+        connectSequence(f);
+        QVERIFY(f.link.isListenerRunning());
+        connectCalls = commandSideCalls(f);
+        f.reset();
+        keyMatrixSequence(f);
+        QVERIFY(matrixArrived(f));
+        matrixCalls = commandSideCalls(f);
+    }
+    QVERIFY(connectCalls > 20);
+    QVERIFY(matrixCalls > 20);
+
+    const HidFault kinds[] = {HidFault::Error, HidFault::Stall, HidFault::Unplug};
+    int runs = 0;
+    for (HidFault kind : kinds) {
+        for (int n = 1; n <= connectCalls; ++n) {
+            LinkFixture f(config);
+            f.mouse.failCall(n, kind);
+            connectSequence(f);
+            QVERIFY2(f.link.isHidFree(), qPrintable(QStringLiteral("connect call %1").arg(n)));
+            f.link.stopListener();
+            f.mouse.interruptReads();
+            f.link.waitForListener();
+            f.mouse.plug();
+            f.mouse.clearFaults();
+            connectSequence(f);
+            QVERIFY2(f.link.isListenerRunning(), qPrintable(QStringLiteral("reconnect %1").arg(n)));
+            keyMatrixSequence(f);
+            QVERIFY2(matrixArrived(f), qPrintable(QStringLiteral("after connect fault %1").arg(n)));
+            ++runs;
+        }
+        for (int n = 1; n <= matrixCalls; ++n) {
+            LinkFixture f(config);
+            QVERIFY(f.connectMouse());
+            f.mouse.failCall(n, kind);
+            keyMatrixSequence(f);
+            QVERIFY2(f.link.isHidFree(), qPrintable(QStringLiteral("matrix call %1").arg(n)));
+            f.mouse.plug();
+            f.mouse.clearFaults();
+            // After an unplug the path is gone until detection finds it again.
+            QVERIFY(f.connectMouse());
+            keyMatrixSequence(f);
+            QVERIFY2(matrixArrived(f), qPrintable(QStringLiteral("after matrix fault %1").arg(n)));
+            ++runs;
+        }
+    }
+    QCOMPARE(runs, 3 * (connectCalls + matrixCalls));
+}
+
+QTEST_GUILESS_MAIN(tst_FaultSweep)
+#include "tst_faultsweep.moc"
