@@ -87,6 +87,8 @@ void Hid_Thread::listenerRemoved(uint index)
     // The path is empty before the flag lets a detection rebuild the table.
     if (listenerRunning.load())
         listenerRunning.store(false);
+    if (owner)
+        owner->linkDeviceChange();
 }
 
 void Hid_Thread::handleNotification(const uchar *report)

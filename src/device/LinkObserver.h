@@ -15,6 +15,9 @@ public:
     virtual void linkSetRightHand(bool rightHand) = 0;
     virtual void linkRunUI() = 0;
     virtual void linkSetViewEnabled(bool enabled) = 0;
+    // The listener saw the mouse go away: the same as a device-change notice
+    // (the system's own notices may have come while the listener still ran).
+    virtual void linkDeviceChange() {}
 
     // Read on the GUI thread when a command is built.
     virtual QString linkChipType() const = 0;

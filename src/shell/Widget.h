@@ -43,6 +43,7 @@ public:
     void linkSetRightHand(bool rightHand) override;
     void linkRunUI() override;
     void linkSetViewEnabled(bool enabled) override;
+    void linkDeviceChange() override;
     QString linkChipType() const override;
     int linkProfileNumber() const override;
 

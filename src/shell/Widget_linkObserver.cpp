@@ -38,6 +38,13 @@ void Widget::linkSetViewEnabled(bool enabled)
         this, [this, enabled] { view()->setEnabled(enabled); }, Qt::QueuedConnection);
 }
 
+void Widget::linkDeviceChange()
+{
+    // Queued: by the time it runs the listener has cleared its flag.
+    QMetaObject::invokeMethod(
+        this, [this] { onDeviceChange(); }, Qt::QueuedConnection);
+}
+
 QString Widget::linkChipType() const
 {
     return view()->chipType();

@@ -33,6 +33,11 @@ void RecordingObserver::linkSetViewEnabled(bool enabled)
     add(QStringLiteral("enabled|%1").arg(enabled ? 1 : 0));
 }
 
+void RecordingObserver::linkDeviceChange()
+{
+    add(QStringLiteral("deviceChange"));
+}
+
 QString RecordingObserver::linkChipType() const
 {
     QMutexLocker lock(&mutex);

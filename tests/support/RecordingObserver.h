@@ -7,7 +7,8 @@
 
 // A LinkObserver for tests: records every effect the link asks for, from
 // whatever thread, as text lines in call order:
-//   "balloon|<title>|<text>|<msecs>", "dpi|<stage>", "right|0/1", "runUI", "enabled|0/1".
+//   "balloon|<title>|<text>|<msecs>", "dpi|<stage>", "right|0/1", "runUI", "enabled|0/1",
+//   "deviceChange".
 class RecordingObserver : public LinkObserver
 {
 public:
@@ -16,6 +17,7 @@ public:
     void linkSetRightHand(bool rightHand) override;
     void linkRunUI() override;
     void linkSetViewEnabled(bool enabled) override;
+    void linkDeviceChange() override;
     QString linkChipType() const override;
     int linkProfileNumber() const override;
 
