@@ -1,5 +1,5 @@
 // For every call of a connect and of a key-matrix write, make that call fail
-// (error, stall or unplug): the link never hangs, is always free afterwards,
+// (error, stall, unplug or garbage): the link never hangs, is always free afterwards,
 // and works again once the mouse is back.
 #include "LinkFixture.h"
 #include "TempDataFolder.h"
@@ -98,7 +98,8 @@ void tst_FaultSweep::sweep()
     QVERIFY(connectCalls > 20);
     QVERIFY(matrixCalls > 20);
 
-    const HidFault kinds[] = {HidFault::Error, HidFault::Stall, HidFault::Unplug};
+    const HidFault kinds[] = {HidFault::Error, HidFault::Stall, HidFault::Unplug,
+                              HidFault::Garbage};
     int runs = 0;
     for (HidFault kind : kinds) {
         for (int n = 1; n <= connectCalls; ++n) {
@@ -132,7 +133,7 @@ void tst_FaultSweep::sweep()
             ++runs;
         }
     }
-    QCOMPARE(runs, 3 * (connectCalls + matrixCalls));
+    QCOMPARE(runs, 4 * (connectCalls + matrixCalls));
 }
 
 QTEST_GUILESS_MAIN(tst_FaultSweep)
