@@ -39,7 +39,8 @@ public:
     // Detection: reads the device table from the settings file, looks up the
     // paths of both interfaces of every entry, replaces the link's table and
     // echo-checks the entries with a command path in order. Returns the index
-    // of the first verified entry (now the current device index) or -1.
+    // of the first verified entry (now the current device index) or -1. A
+    // listener still running is stopped and waited for first.
     int findVerifiedDevice(const QString &apConfigPath);
     // The steps of detection one by one.
     void findDevicePaths(QList<DeviceEntry> &table);
