@@ -362,6 +362,7 @@ Item {
 
     DragArea {
         id: dragRegion
+        objectName: "dragRegion"
         anchors.fill: parent
         hoverEnabled: true
         onPressed: {
@@ -373,18 +374,21 @@ Item {
 
     Image {
         id: powerOnLogo
+        objectName: "powerOnLogo"
         anchors.centerIn: parent
         source: mainIten.sourcePowerOn
     }
 
     BusyIndicator {
         id: protectUIItem
+        objectName: "protectUIItem"
         anchors.centerIn: parent
         z: 99
     }
 
     Timer {
         id: tmrProtectUI
+        objectName: "tmrProtectUI"
         interval: 1000
         repeat: false
         onTriggered: mainIten.endProtectUI()
@@ -392,6 +396,7 @@ Item {
 
     Environment {
         id: envItem
+        objectName: "envItem"
         x: 0
         y: 0
         visible: false
@@ -400,6 +405,7 @@ Item {
 
     Column {
         id: panelleft
+        objectName: "panelleft"
         x: 24
         y: 88
         spacing: 8
@@ -445,6 +451,7 @@ Item {
 
                 TextButton {
                     id: macroEntry
+        objectName: "macroEntry"
                     width: 216
                     height: 24
                     text: mainIten.mainLang[1]
@@ -475,6 +482,7 @@ Item {
 
         Rectangle {
             id: reportRateRect
+        objectName: "reportRateRect"
             width: 232
             height: 42
             z: 2
@@ -499,6 +507,7 @@ Item {
             }
             DropDownList {
                 id: reportRateLV
+        objectName: "reportRateLV"
                 anchors.right: parent.right
                 anchors.rightMargin: 8
                 anchors.verticalCenter: parent.verticalCenter
@@ -521,6 +530,7 @@ Item {
 
         Rectangle {
             id: lodRect
+        objectName: "lodRect"
             width: 232
             height: 66
             z: 1
@@ -552,6 +562,7 @@ Item {
             }
             DropDownSlider {
                 id: lodLV
+        objectName: "lodLV"
                 anchors.right: parent.right
                 anchors.rightMargin: 8
                 y: 4
@@ -573,6 +584,7 @@ Item {
             }
             CheckBox {
                 id: lodEnable
+        objectName: "lodEnable"
                 anchors.left: parent.left
                 anchors.leftMargin: 8
                 y: 40
@@ -587,6 +599,7 @@ Item {
 
         TextButton {
             id: systemEntry
+        objectName: "systemEntry"
             width: 232
             height: 24
             text: mainIten.mainLang[9]
@@ -598,6 +611,7 @@ Item {
 
     Row {
         id: bottomBar
+        objectName: "bottomBar"
         anchors.right: parent.right
         anchors.rightMargin: 24
         anchors.bottom: parent.bottom
@@ -607,11 +621,13 @@ Item {
 
         TextButton {
             id: profileBtn
+        objectName: "profileBtn"
             text: mainIten.mainLang[4]
             onClicked: mainIten.openProfiles()
         }
         TextButton {
             id: resetBtn
+        objectName: "resetBtn"
             text: mainIten.mainLang[5]
             onClicked: mainIten.openFactoryReset()
         }
@@ -626,6 +642,7 @@ Item {
 
     Column {
         id: panelRight
+        objectName: "panelRight"
         x: 768
         y: 56
         spacing: 8
@@ -646,6 +663,7 @@ Item {
 
     Menu_Up {
         id: upItem
+        objectName: "upItem"
         x: 920
         y: 16
         visible: false
@@ -681,6 +699,7 @@ Item {
 
     Text {
         id: infoText1
+        objectName: "infoText1"
         anchors.horizontalCenter: parent.horizontalCenter
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 24
@@ -693,6 +712,7 @@ Item {
 
     Text {
         id: infoText2
+        objectName: "infoText2"
         anchors.left: parent.left
         anchors.leftMargin: 24
         anchors.bottom: parent.bottom

@@ -163,6 +163,7 @@ Item {
 
             Rectangle {
                 id: scrollBar
+                objectName: "scrollBar"
                 visible: dropList.count > 10
                 x: parent.width - width
                 width: 12
