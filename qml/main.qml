@@ -177,11 +177,17 @@ Item {
         keyMatrixMain.init(false, false)
     }
 
+    // Locks the screen for interval ms; 0 unlocks before returning.
     function setProtectUI(interval) {
+        var ms = RootLogic.toInt(interval, 0)
         protectUIItem.setBusy(true)
         setViewEnabled(false)
         tmrProtectUI.stop()
-        tmrProtectUI.interval = Math.max(0, RootLogic.toInt(interval, 0))
+        if (ms <= 0) {
+            endProtectUI()
+            return
+        }
+        tmrProtectUI.interval = ms
         tmrProtectUI.start()
     }
 
