@@ -818,141 +818,34 @@ Item {
         onChangeProfile: (tmpProfileNo) => mainIten.switchProfile(tmpProfileNo)
     }
 
-    Rectangle {
+    VersionBox {
         id: versionWnd
         objectName: "versionWnd"
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
-        width: 400
-        height: 240
         visible: false
-        color: mainIten.colorGray0
-        border.color: mainIten.colorGray1
-
-        DragArea {
-            anchors.fill: parent
-            onDragged: (dx, dy) => mainIten.moveBox(versionWnd, dx, dy)
-        }
-        Rectangle {
-            id: versionTitle
-            x: 1
-            y: 1
-            width: parent.width - 2
-            height: 30
-            color: mainIten.colorBlack
-
-            Text {
-                anchors.left: parent.left
-                anchors.leftMargin: 10
-                anchors.verticalCenter: parent.verticalCenter
-                text: "版本"
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                font.bold: true
-                color: mainIten.fontColor
-            }
-            HoverImage {
-                anchors.right: parent.right
-                anchors.rightMargin: 16
-                anchors.verticalCenter: parent.verticalCenter
-                normalSource: mainIten.sourceCloseBtn
-                hoverSource: mainIten.sourceCloseBtnH
-                onClicked: {
-                    versionWnd.visible = false
-                    mainMask.visible = false
-                }
-            }
-        }
-        Column {
-            anchors.top: versionTitle.bottom
-            anchors.topMargin: 15
-            anchors.horizontalCenter: parent.horizontalCenter
-            spacing: 5
-
-            Image {
-                anchors.horizontalCenter: parent.horizontalCenter
-                source: mainIten.sourceCompany
-            }
-            VersionLine { text: "Driver version:V1.0"; font.letterSpacing: 1 }
-            VersionLine { text: "Product: ZERANT MOLTA MOUSE R770"; font.letterSpacing: 1 }
-            VersionLine { text: "Hardware code: 1.1(3327572)"; font.letterSpacing: 1 }
-            VersionLine { text: " " }
-            VersionLine { text: " " }
-            VersionLine {
-                text: "Copyright (C) ZERANT Peripherals. All rights reserved."
-                font.pixelSize: mainIten.fontMinSize
-            }
+        onDragged: (dx, dy) => mainIten.moveBox(versionWnd, dx, dy)
+        onCloseClicked: {
+            versionWnd.visible = false
+            mainMask.visible = false
         }
     }
 
-    Rectangle {
+    ResetConfirm {
         id: factorysure
         objectName: "factorysure"
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
-        width: 427
-        height: 102
         visible: false
-        color: mainIten.colorGray0
-
-        DragArea {
-            anchors.fill: parent
-            onDragged: (dx, dy) => mainIten.moveBox(factorysure, dx, dy)
-        }
-        Rectangle {
-            id: factoryTitle
-            width: parent.width
-            height: 30
-            color: mainIten.colorBlack
-
-            Text {
-                anchors.left: parent.left
-                anchors.leftMargin: 10
-                anchors.verticalCenter: parent.verticalCenter
-                text: mainIten.mainLang[5]
-                font.family: mainIten.fontFamily
-                font.pixelSize: mainIten.fontNormalSize
-                font.bold: true
-                color: mainIten.fontColor
-            }
-        }
-        Text {
-            id: factoryText
-            anchors.top: factoryTitle.bottom
-            anchors.topMargin: 15
-            anchors.left: parent.left
-            anchors.leftMargin: 30
-            text: mainIten.mainLang[6]
-            font.family: mainIten.fontFamily
-            font.pixelSize: mainIten.fontNormalSize
-            font.bold: true
-            color: mainIten.fontColor
-        }
-        TextButton {
-            id: factoryOk
-            objectName: "factoryOk"
-            anchors.right: parent.right
-            anchors.rightMargin: 12
-            anchors.top: factoryText.bottom
-            anchors.topMargin: 6
-            width: 88
-            height: 25
-            text: mainIten.mainLang[8]
-            onClicked: mainIten.factoryReset()
-        }
-        TextButton {
-            id: factoryCancel
-            objectName: "factoryCancel"
-            anchors.right: factoryOk.left
-            anchors.rightMargin: 7
-            anchors.top: factoryOk.top
-            width: 88
-            height: 25
-            text: mainIten.mainLang[7]
-            onClicked: {
-                factorysure.visible = false
-                mainMask.visible = false
-            }
+        title: mainIten.mainLang[5]
+        question: mainIten.mainLang[6]
+        okText: mainIten.mainLang[8]
+        cancelText: mainIten.mainLang[7]
+        onDragged: (dx, dy) => mainIten.moveBox(factorysure, dx, dy)
+        onAccepted: mainIten.factoryReset()
+        onRejected: {
+            factorysure.visible = false
+            mainMask.visible = false
         }
     }
 
@@ -981,33 +874,27 @@ Item {
         target: macroEditorMain
         function onDeleteMacro(macroName) {
             var keys = keyMatrixMain.modKeys
-            for (var i = 0; i < keys.count; ++i) {
-                var row = keys.get(i)
-                if (row.keyCode0 === 4 && mainIten.macroSlotName(row.keyCode2) === macroName) {
-                    keys.set(i, RootLogic.copyRow(keyMatrixMain.modKeys_tmp.get(i)))
-                    keys.saveData()
-                }
+            var rows = RootLogic.macroRows(keys, mainIten.macroSlotName, macroName)
+            for (var i = 0; i < rows.length; ++i) {
+                keys.set(rows[i], RootLogic.copyRow(keyMatrixMain.modKeys_tmp.get(rows[i])))
+                keys.saveData()
             }
             mainIten.backend().deleteMacroUpdateProfile(macroName)
         }
         function onModifyMacroName(oldMacroName, newMacroName) {
             var keys = keyMatrixMain.modKeys
-            for (var i = 0; i < keys.count; ++i) {
-                var row = keys.get(i)
-                if (row.keyCode0 === 4 && mainIten.macroSlotName(row.keyCode2) === oldMacroName) {
-                    mainIten.backend().setData("mouseMacroKey/" + row.keyCode2, newMacroName)
-                    keys.setProperty(i, "keyText", newMacroName)
-                }
+            var rows = RootLogic.macroRows(keys, mainIten.macroSlotName, oldMacroName)
+            for (var i = 0; i < rows.length; ++i) {
+                var slot = keys.get(rows[i]).keyCode2
+                mainIten.backend().setData("mouseMacroKey/" + slot, newMacroName)
+                keys.setProperty(rows[i], "keyText", newMacroName)
             }
             mainIten.backend().modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
         }
         function onModifyMacroData(macroName) {
-            var keys = keyMatrixMain.modKeys
-            for (var i = 0; i < keys.count; ++i) {
-                var row = keys.get(i)
-                if (row.keyCode0 === 4 && mainIten.macroSlotName(row.keyCode2) === macroName)
-                    macroEditorMain.sendMacro(i, macroName)
-            }
+            var rows = RootLogic.macroRows(keyMatrixMain.modKeys, mainIten.macroSlotName, macroName)
+            for (var i = 0; i < rows.length; ++i)
+                macroEditorMain.sendMacro(rows[i], macroName)
         }
     }
 }

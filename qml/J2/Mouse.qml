@@ -4,7 +4,7 @@ import modules.qml
 // The mouse picture with a numbered badge per button.
 // Stand-in until the mouse picture page lands.
 Item {
-    id: mouse
+    id: mousePicture
 
     property int keyCount: 8
     property int selectKey: -1
@@ -35,24 +35,24 @@ Item {
         delegate: Item {
             id: button
             required property int index
-            visible: index < mouse.keyCount
+            visible: index < mousePicture.keyCount
 
             Image {
-                x: mouse.leaderPos[button.index][0]
-                y: mouse.leaderPos[button.index][1]
+                x: mousePicture.leaderPos[button.index][0]
+                y: mousePicture.leaderPos[button.index][1]
                 width: 60
                 height: 93
                 source: Theme.sourceMouse0
             }
             Rectangle {
-                x: mouse.badgePos[button.index][0]
-                y: mouse.badgePos[button.index][1]
+                x: mousePicture.badgePos[button.index][0]
+                y: mousePicture.badgePos[button.index][1]
                 width: 36
                 height: 36
                 radius: 18
-                color: mouse.selectKey === button.index || badgeArea.containsMouse
+                color: mousePicture.selectKey === button.index || badgeArea.containsMouse
                        ? Theme.colorOrange : Theme.colorGray0
-                border.color: mouse.selectKey === button.index || badgeArea.containsMouse
+                border.color: mousePicture.selectKey === button.index || badgeArea.containsMouse
                               ? Theme.colorOrange : Theme.colorGray1
 
                 Text {
@@ -67,8 +67,8 @@ Item {
                     anchors.fill: parent
                     hoverEnabled: true
                     onClicked: {
-                        mouse.selectKey = button.index
-                        mouse.badgeClicked(button.index)
+                        mousePicture.selectKey = button.index
+                        mousePicture.badgeClicked(button.index)
                     }
                 }
             }

@@ -82,3 +82,15 @@ function copyRow(row) {
 var mainLangDefaults = ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
                         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "LOD",
                         "", "", ""]
+
+// Rows of the key list bound to the macro `name`: macro rows (category 4)
+// whose slot (keyCode2) carries that name.
+function macroRows(keys, slotName, name) {
+    var rows = []
+    for (var i = 0; i < keys.count; ++i) {
+        var row = keys.get(i)
+        if (row.keyCode0 === 4 && slotName(row.keyCode2) === name)
+            rows.push(i)
+    }
+    return rows
+}

@@ -322,6 +322,73 @@ Item {
             compare(mouseSpy.signalArguments[0][2], 300)
         }
 
+        function test_macroEventsReachTheKeyList() {
+            var main = startedMain()
+            var keys = part(main, "keyMatrixMain").modKeys
+            keys.set(2, { "keyText": "Macro_0", "keyCode0": 4, "keyCode1": 0, "keyCode2": 2, "keyCode3": 0 })
+            keys.set(5, { "keyText": "Macro_1", "keyCode0": 4, "keyCode1": 1, "keyCode2": 5, "keyCode3": 0 })
+            view.profile = { "mouseMacroKey/2": "Macro_0", "mouseMacroKey/5": "Macro_1" }
+            var editor = part(main, "macroEditorMain")
+
+            editor.modifyMacroData("Macro_1")
+            compare(view.only(["macroEditor"]), ["macroEditor.sendMacro(5,Macro_1)"])
+
+            view.clear()
+            editor.modifyMacroName("Macro_0", "Burst")
+            compare(view.only(["setData", "modifyMacro"]),
+                    ["setData(mouseMacroKey/2,Burst)", "modifyMacroNameUpdateProfile(Macro_0,Burst)"])
+            compare(keys.get(2).keyText, "Burst")
+            compare(keys.get(5).keyText, "Macro_1")
+
+            // A deleted macro gives its buttons their default function back.
+            view.clear()
+            editor.deleteMacro("Burst")
+            compare(view.only(["keyMatrix", "deleteMacro"]),
+                    ["keyMatrix.saveData()", "deleteMacroUpdateProfile(Burst)"])
+            compare(keys.get(2).keyCode0, 0)
+            compare(keys.get(2).keyCode2, 0xF2)
+            compare(keys.get(5).keyCode0, 4)
+        }
+
+        function test_keyDialogOpensExceptForTheLastLeftClick() {
+            var main = startedMain()
+            var list = part(main, "keyMatrixMain")
+            var mouse = part(main, "mouseMain")
+            var dialog = part(main, "keyAssigmentMain")
+            var mask = part(main, "mainMask")
+
+            // Hovering a row marks its button; leaving clears it.
+            mouseMove(list, 50, 40 + 3 * 26 + 12)
+            compare(mouse.selectKey, 3)
+            mouseMove(main, 600, 600)
+            compare(mouse.selectKey, -1)
+
+            // Row 2 (the right button): the dialog shows that row.
+            mouseClick(list, 50, 40 + 1 * 26 + 12)
+            verify(dialog.visible)
+            verify(mask.visible)
+            compare(mouse.selectKey, 1)
+            compare(dialog.keyCode0, 0)
+            compare(dialog.keyCode2, 0xF1)
+            compare(dialog.x, (1024 - 416) / 2)
+            dialog.closed()
+            verify(!mask.visible)
+            compare(mouse.selectKey, -1)
+            dialog.visible = false
+
+            // Row 1 is the only left click: nothing opens.
+            mouseClick(list, 50, 40 + 12)
+            verify(!dialog.visible)
+            verify(!mask.visible)
+            compare(mouse.selectKey, -1)
+
+            // The badge of button 2 opens the same dialog.
+            mouseClick(main, 552 + 18, 153 + 18)
+            verify(dialog.visible)
+            verify(mask.visible)
+            compare(mouse.selectKey, 1)
+        }
+
         function test_titleButtonsAndWindowDrag() {
             var main = startedMain()
             var up = part(main, "upItem")
