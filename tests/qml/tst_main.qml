@@ -389,6 +389,52 @@ Item {
             compare(mouse.selectKey, 1)
         }
 
+        function test_panelsOpenCentredOverTheOverlay() {
+            var main = startedMain()
+            var mask = part(main, "mainMask")
+            var rate = part(main, "reportRateLV")
+
+            // The macro entry closes open drop-downs first.
+            rate.openOrClose()
+            tryCompare(rate, "isAnimating", false)
+            mouseClick(part(main, "macroEntry"), 20, 12)
+            var editor = part(main, "macroEditorMain")
+            verify(editor.visible)
+            verify(mask.visible)
+            compare(editor.x, (1024 - 640) / 2)
+            compare(editor.y, (640 - 448) / 2)
+            verify(!rate.isDrop)
+            editor.visible = false
+            mask.visible = false
+
+            // The system-setting entry leaves them alone.
+            tryCompare(rate, "isAnimating", false)
+            rate.openOrClose()
+            tryCompare(rate, "isAnimating", false)
+            mouseClick(part(main, "systemEntry"), 20, 12)
+            var system = part(main, "systemSettingMain")
+            verify(system.visible)
+            verify(mask.visible)
+            compare(system.x, (1024 - 416) / 2)
+            compare(system.y, (640 - 312) / 2)
+            verify(rate.isDrop)
+            system.visible = false
+            mask.visible = false
+            rate.closeMenu()
+            tryCompare(rate, "isAnimating", false)
+
+            mouseClick(part(main, "profileBtn"), 20, 12)
+            var profiles = part(main, "profileMain")
+            verify(profiles.visible)
+            verify(mask.visible)
+            compare(profiles.x, (1024 - 415) / 2)
+            compare(profiles.y, (640 - 288) / 2)
+
+            // Nothing under the overlay takes a click.
+            mouseClick(part(main, "saveBtn"), 10, 10)
+            compare(view.only(["setEnabled"]), [])
+        }
+
         function test_titleButtonsAndWindowDrag() {
             var main = startedMain()
             var up = part(main, "upItem")
