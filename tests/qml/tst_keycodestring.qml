@@ -92,4 +92,17 @@ TestCase {
         compare(RootLogic.clampInto(700, 400, 1024), 624)
         compare(RootLogic.clampInto(100, 400, 1024), 100)
     }
+
+    function test_pictureAddresses() {
+        compare(String(Theme.sourceCloseBtn), "qrc:/index/modules/img/skin1/index/closeBtn.png")
+        compare(String(Theme.sourceMouseFront), "qrc:/mouse/modules/img/skin1/mouse/MouseFront.png")
+        compare(String(Theme.sourceBackground), "qrc:/modules/img/background.png")
+        compare(String(Theme.sourceSCARL), "qrc:/gun/modules/img/skin1/gun/SCAR-L.png")
+        Theme.skin_No = 2
+        compare(String(Theme.sourceSlide), "qrc:/index/modules/img/skin2/index/slide.png")
+        // Gun pictures exist in skin 1 only.
+        compare(String(Theme.sourceTarget), "qrc:/gun/modules/img/skin1/gun/target.png")
+        Theme.skin_No = 1
+        compare(String(Theme.sourceSlide), "qrc:/index/modules/img/skin1/index/slide.png")
+    }
 }
