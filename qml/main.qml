@@ -724,7 +724,8 @@ Item {
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 24
         visible: false
-        text: "www.zerant.example"
+        // The address the click opens, without its scheme.
+        text: mainIten.url.replace(/^[a-z]+:\/\//i, "").replace(/\/$/, "")
         color: "Red"
         font.family: mainIten.fontFamily
         font.pixelSize: mainIten.fontMiddleSize + 6

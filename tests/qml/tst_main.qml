@@ -101,6 +101,7 @@ Item {
             compare(main.icType, "560")
             compare(main.language, "French")
             compare(main.url, "https://zerant.example/fr")
+            compare(part(main, "infoText2").text, "zerant.example/fr")
             compare(part(main, "mouseMain").keyCount, 6)
             compare(part(main, "profileMain").profileNo, 2)
             compare(part(main, "upItem").profileBtn.currentSelect, 2)
