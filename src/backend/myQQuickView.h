@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 class Hid_Thread;
+class PointerSettings;
 class QSettings;
 
 // The QML view and the configuration back end that QML reaches as "ui_View".
@@ -51,6 +52,19 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void clearHidBusy();
+
+    // Desktop pointer settings
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void openUpdateExe();
+
+public:
+    // The desktop service the pointer settings go to (not owned; may be null).
+    void setPointerSettings(PointerSettings *settings) { pointerSettings = settings; }
+
+private:
+    PointerSettings *pointerSettings = nullptr;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
