@@ -38,8 +38,8 @@ struct Key
     int usage; // keyboard/keypad page of the USB HID usage tables
 };
 
-// The physical keys of a 105-key keyboard with the right Windows key, as the
-// Windows hook reports them, and the usage each one stands for.
+// The keys of the scan-code table (a 105-key keyboard and F23) and the right
+// Windows key, as the Windows hook reports them, and the usage of each.
 const Key keyboard[] = {
     {"Esc", 0x01, false, 0x29},        {"1", 0x02, false, 0x1E},
     {"2", 0x03, false, 0x1F},          {"3", 0x04, false, 0x20},
