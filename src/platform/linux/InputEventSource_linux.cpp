@@ -30,8 +30,10 @@ std::unique_ptr<InputEventSource> createInputEventSource()
     // so readable input devices are the better source there.
     if (waylandSession() && EvdevEventSource::available())
         return std::make_unique<EvdevEventSource>();
-    if (XInputEventSource::available())
-        return std::make_unique<XInputEventSource>();
+    auto x11 = std::make_unique<XInputEventSource>();
+    if (x11->usable())
+        return x11;
+    x11.reset();
     if (EvdevEventSource::available())
         return std::make_unique<EvdevEventSource>();
     return std::make_unique<NoInputEventSource>();

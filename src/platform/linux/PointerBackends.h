@@ -46,7 +46,6 @@ private:
 class X11PointerBackend final : public PointerBackend
 {
 public:
-    static bool available(); // an X server is reachable
     bool setMouseSpeed(unsigned speed) override;
 };
 

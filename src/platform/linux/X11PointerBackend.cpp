@@ -15,15 +15,6 @@ int x11AccelerationIn32nds(unsigned speed)
     return speed >= 1 && speed <= 20 ? multipliers[speed - 1] : 0;
 }
 
-bool X11PointerBackend::available()
-{
-    Display *display = XOpenDisplay(nullptr);
-    if (!display)
-        return false;
-    XCloseDisplay(display);
-    return true;
-}
-
 bool X11PointerBackend::setMouseSpeed(unsigned speed)
 {
     const int numerator = x11AccelerationIn32nds(speed);

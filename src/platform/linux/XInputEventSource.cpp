@@ -23,48 +23,51 @@ bool queryXInput(Display *display, int *opcode)
 
 } // namespace
 
-XInputEventSource::XInputEventSource() = default;
+XInputEventSource::XInputEventSource()
+{
+    connect();
+}
 
 XInputEventSource::~XInputEventSource()
 {
     remove();
+    if (display)
+        XCloseDisplay(display);
 }
 
-bool XInputEventSource::available()
+bool XInputEventSource::connect()
 {
-    Display *probe = XOpenDisplay(nullptr);
-    if (!probe)
-        return false;
-    int opcode = 0;
-    const bool ok = queryXInput(probe, &opcode);
-    XCloseDisplay(probe);
+    if (display)
+        return true;
+    display = XOpenDisplay(nullptr);
+    if (display && !queryXInput(display, &xinputOpcode)) {
+        XCloseDisplay(display);
+        display = nullptr;
+    }
+    return display != nullptr;
+}
+
+bool XInputEventSource::selectEvents(bool capture)
+{
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    if (capture) {
+        XISetMask(mask, XI_RawKeyPress);
+        XISetMask(mask, XI_RawKeyRelease);
+        XISetMask(mask, XI_RawButtonPress);
+        XISetMask(mask, XI_RawButtonRelease);
+    }
+    // Master devices only: each physical event arrives once, whichever slave sent it.
+    XIEventMask eventMask{XIAllMasterDevices, static_cast<int>(sizeof(mask)), mask};
+    const bool ok = XISelectEvents(display, DefaultRootWindow(display), &eventMask, 1) == Success;
+    XFlush(display);
     return ok;
 }
 
 bool XInputEventSource::install(InputEventSink *eventSink)
 {
     remove();
-    display = XOpenDisplay(nullptr);
-    if (!display)
+    if (!connect() || !selectEvents(true))
         return false;
-    if (!queryXInput(display, &xinputOpcode)) {
-        remove();
-        return false;
-    }
-
-    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(mask, XI_RawKeyPress);
-    XISetMask(mask, XI_RawKeyRelease);
-    XISetMask(mask, XI_RawButtonPress);
-    XISetMask(mask, XI_RawButtonRelease);
-    // Master devices only: each physical event arrives once, whichever slave sent it.
-    XIEventMask eventMask{XIAllMasterDevices, static_cast<int>(sizeof(mask)), mask};
-    if (XISelectEvents(display, DefaultRootWindow(display), &eventMask, 1) != Success) {
-        remove();
-        return false;
-    }
-    XFlush(display);
-
     sink = eventSink;
     notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(display), QSocketNotifier::Read);
     QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
@@ -75,11 +78,15 @@ bool XInputEventSource::install(InputEventSink *eventSink)
 
 void XInputEventSource::remove()
 {
+    if (!sink)
+        return;
     notifier.reset();
     sink = nullptr;
-    if (display) {
-        XCloseDisplay(display);
-        display = nullptr;
+    selectEvents(false);
+    // Drop what arrived before the events were deselected.
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
     }
 }
 

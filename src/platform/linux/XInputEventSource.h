@@ -14,17 +14,21 @@ typedef struct _XDisplay Display;
 class XInputEventSource final : public InputEventSource
 {
 public:
+    // Connects to the X server at once; the connection lives as long as the
+    // source, so removing and installing again needs no new connection.
     XInputEventSource();
     ~XInputEventSource() override;
 
-    // True when an X server with XInput 2.1 or later is reachable.
-    static bool available();
+    // True when the X server was reached and offers XInput 2.1 or later.
+    bool usable() const { return display != nullptr; }
 
     bool install(InputEventSink *sink) override;
     void remove() override;
-    bool isInstalled() const override { return display != nullptr; }
+    bool isInstalled() const override { return sink != nullptr; }
 
 private:
+    bool connect();
+    bool selectEvents(bool capture);
     void readEvents();
     void pointerPosition(int *x, int *y);
 
