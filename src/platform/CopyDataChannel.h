@@ -20,7 +20,8 @@ struct CopyDataMessage
 class CopyDataChannel
 {
 public:
-    using Handler = std::function<void(const CopyDataMessage &)>;
+    // Returns whether a receiver took the message.
+    using Handler = std::function<bool(const CopyDataMessage &)>;
 
     virtual ~CopyDataChannel() = default;
     // Starts accepting messages for application; false when the channel could not open.

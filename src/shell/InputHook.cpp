@@ -69,14 +69,16 @@ bool InputHook::installCopyDataFilter(CopyDataCallback callback, QCoreApplicatio
     copyDataContext = context;
     if (!channel)
         return false;
-    return channel->open(application,
-                         [this](const CopyDataMessage &message) { copyDataArrived(message); });
+    return channel->open(
+        application, [this](const CopyDataMessage &message) { return copyDataArrived(message); });
 }
 
-void InputHook::copyDataArrived(const CopyDataMessage &message)
+bool InputHook::copyDataArrived(const CopyDataMessage &message)
 {
-    if (copyDataCallback)
-        copyDataCallback(&message, copyDataContext);
+    if (!copyDataCallback)
+        return false;
+    copyDataCallback(&message, copyDataContext);
+    return true;
 }
 
 void InputHook::keyboardHookEvent(int nCode, unsigned message, unsigned scanCode, unsigned flags)

@@ -54,7 +54,7 @@ public:
 private:
     void buildTables();
     void setScanCode(unsigned scanCode, bool extended, unsigned char virtualKey);
-    void copyDataArrived(const CopyDataMessage &message);
+    bool copyDataArrived(const CopyDataMessage &message);
 
     unsigned char alternativeBackslash;
     std::unique_ptr<InputEventSource> source;
