@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <linux/input.h>
 #include <sys/ioctl.h>
@@ -81,7 +82,6 @@ bool EvdevEventSource::available(const QString &directory)
 bool EvdevEventSource::install(InputEventSink *eventSink)
 {
     remove();
-    sink = eventSink;
     for (const QString &path : eventNodes(directory)) {
         const int fd = openInputDevice(path);
         if (fd < 0)
@@ -93,8 +93,7 @@ bool EvdevEventSource::install(InputEventSink *eventSink)
                          [this, fd] { readDevice(fd); });
         devices.push_back(std::move(device));
     }
-    if (devices.empty())
-        sink = nullptr;
+    decoder.setSink(devices.empty() ? nullptr : eventSink);
     return !devices.empty();
 }
 
@@ -105,7 +104,7 @@ void EvdevEventSource::remove()
         ::close(device.fd);
     }
     devices.clear();
-    sink = nullptr;
+    decoder.setSink(nullptr);
 }
 
 void EvdevEventSource::readDevice(int fd)
@@ -113,17 +112,24 @@ void EvdevEventSource::readDevice(int fd)
     input_event events[64];
     for (;;) {
         const ssize_t got = ::read(fd, events, sizeof(events));
-        if (got <= 0)
-            break; // drained, or the device went away
+        if (got < 0 && (errno == EAGAIN || errno == EINTR))
+            break; // drained
+        if (got <= 0) {
+            // The device went away: stop watching it, or its notifier fires forever.
+            for (Device &device : devices)
+                if (device.fd == fd)
+                    device.notifier->setEnabled(false);
+            break;
+        }
         const size_t count = static_cast<size_t>(got) / sizeof(input_event);
-        for (size_t i = 0; i < count && sink; ++i)
-            handle(events[i].type, events[i].code, events[i].value);
+        for (size_t i = 0; i < count; ++i)
+            decoder.handleEvent(events[i].type, events[i].code, events[i].value);
     }
 }
 
-void EvdevEventSource::handle(unsigned type, unsigned code, int value)
+void EvdevEventDecoder::handleEvent(unsigned type, unsigned code, int value)
 {
-    if (type != EV_KEY)
+    if (type != EV_KEY || !sink)
         return;
     // value: 0 release, 1 press, 2 auto-repeat (a press again, as on Windows).
     const bool isDown = value != 0;

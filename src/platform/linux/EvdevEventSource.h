@@ -10,6 +10,20 @@
 
 class QSocketNotifier;
 
+// Turns the key events of input devices into hook events for a sink.
+class EvdevEventDecoder
+{
+public:
+    explicit EvdevEventDecoder(InputEventSink *eventSink = nullptr) : sink(eventSink) {}
+    void setSink(InputEventSink *eventSink) { sink = eventSink; }
+    // One input event (type, code, value) as a device reports it.
+    void handleEvent(unsigned type, unsigned code, int value);
+
+private:
+    InputEventSink *sink;
+    LinuxKeyTranslator translator;
+};
+
 // Key and button events read straight from the input devices under
 // /dev/input, for sessions without an X server (Wayland) where the user may
 // read them. The devices are only read, never grabbed.
@@ -33,10 +47,8 @@ private:
         std::unique_ptr<QSocketNotifier> notifier;
     };
     void readDevice(int fd);
-    void handle(unsigned type, unsigned code, int value);
 
     QString directory;
-    InputEventSink *sink = nullptr;
     std::vector<Device> devices;
-    LinuxKeyTranslator translator;
+    EvdevEventDecoder decoder;
 };

@@ -1,7 +1,9 @@
 #include "PlatformDoubles.h"
+#include "platform/linux/EvdevEventSource.h"
 #include "platform/linux/LinuxKeyTranslation.h"
 #include "shell/InputHook.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <linux/input-event-codes.h>
@@ -229,6 +231,50 @@ private slots:
         QCOMPARE(translated(translator, KEY_PAUSE, false).scanCode, 0x45u);
     }
 
+    void evdevEvents()
+    {
+        struct Sink : InputEventSink
+        {
+            QStringList events;
+            void keyboardHookEvent(int nCode, unsigned message, unsigned scanCode,
+                                   unsigned flags) override
+            {
+                events << QStringLiteral("K %1 %2 %3 %4")
+                              .arg(nCode)
+                              .arg(message, 0, 16)
+                              .arg(scanCode, 0, 16)
+                              .arg(flags);
+            }
+            void mouseHookEvent(int nCode, unsigned message, int, int) override
+            {
+                events << QStringLiteral("M %1 %2").arg(nCode).arg(message, 0, 16);
+            }
+        } sink;
+        EvdevEventDecoder decoder(&sink);
+        decoder.handleEvent(EV_MSC, 4, 0x70004); // scan code report: ignored
+        decoder.handleEvent(EV_KEY, KEY_KPENTER, 1);
+        decoder.handleEvent(EV_KEY, KEY_KPENTER, 2); // auto-repeat: a press again
+        decoder.handleEvent(EV_SYN, 0, 0);
+        decoder.handleEvent(EV_KEY, KEY_KPENTER, 0);
+        decoder.handleEvent(EV_KEY, BTN_LEFT, 1);
+        decoder.handleEvent(EV_KEY, BTN_RIGHT, 0);
+        decoder.handleEvent(EV_KEY, BTN_MIDDLE, 1);
+        decoder.handleEvent(EV_KEY, BTN_SIDE, 1);     // not reported
+        decoder.handleEvent(EV_KEY, KEY_VOLUMEUP, 1); // no scan code
+        QCOMPARE(sink.events, (QStringList{"K 0 100 1c 1", "K 0 100 1c 1", "K 0 101 1c 1",
+                                           "M 0 201", "M 0 205", "M 0 207"}));
+        decoder.setSink(nullptr);
+        decoder.handleEvent(EV_KEY, KEY_A, 1);
+        QCOMPARE(sink.events.size(), 6);
+
+        // No readable devices: nothing is captured, silently.
+        QTemporaryDir empty;
+        QVERIFY(!EvdevEventSource::available(empty.path()));
+        EvdevEventSource source(empty.path());
+        QVERIFY(!source.install(&sink));
+        QVERIFY(!source.isInstalled());
+    }
+
     void buttons()
     {
         QCOMPARE(buttonMessage(1, true), HookEvent::LButtonDown);
@@ -240,5 +286,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(LinuxKeysTest)
+QTEST_MAIN(LinuxKeysTest)
 #include "tst_linuxkeys.moc"
