@@ -40,7 +40,8 @@ private slots:
     {
         DBusCopyDataChannel channel;
         QList<Received> received;
-        QVERIFY(channel.open(qApp, [&received](const CopyDataMessage &message) {
+        QVERIFY(channel.open(QCoreApplication::instance(), [&received](
+                                                               const CopyDataMessage &message) {
             received.append({message.dwData, QByteArray(static_cast<const char *>(message.lpData),
                                                         qsizetype(message.cbData))});
             return true;
@@ -78,14 +79,14 @@ private slots:
     {
         auto accept = [](const CopyDataMessage &) { return true; };
         DBusCopyDataChannel first;
-        QVERIFY(first.open(qApp, accept));
+        QVERIFY(first.open(QCoreApplication::instance(), accept));
         // A second program on the same bus does not get the messages.
         QDBusConnection other =
             QDBusConnection::connectToBus(QDBusConnection::SessionBus, "second-program");
         DBusCopyDataChannel second(other);
-        QVERIFY(!second.open(qApp, accept));
+        QVERIFY(!second.open(QCoreApplication::instance(), accept));
         first.close();
-        QVERIFY(second.open(qApp, accept));
+        QVERIFY(second.open(QCoreApplication::instance(), accept));
         second.close();
         QDBusConnection::disconnectFromBus("second-program");
     }
