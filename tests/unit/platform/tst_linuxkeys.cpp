@@ -3,6 +3,7 @@
 #include "platform/linux/LinuxKeyTranslation.h"
 #include "shell/InputHook.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -273,6 +274,23 @@ private slots:
         EvdevEventSource source(empty.path());
         QVERIFY(!source.install(&sink));
         QVERIFY(!source.isInstalled());
+    }
+
+    void withoutAnyInputNothingIsCaptured()
+    {
+        if (EvdevEventSource::available())
+            QSKIP("this machine's input devices are readable");
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("DISPLAY");
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".*")));
+        auto sourceOwner = createInputEventSource();
+        InputEventSource *source = sourceOwner.get();
+        InputHook hook(0, std::move(sourceOwner), nullptr);
+        QVERIFY(!source->isInstalled());
+        QVERIFY(!hook.installHooks());
+        hook.removeHooks();
+        if (!display.isEmpty())
+            qputenv("DISPLAY", display);
     }
 
     void buttons()
