@@ -3,9 +3,11 @@
 #include <QList>
 #include <QQuickWidget>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
+class FileDialogs;
 class Hid_Thread;
 class PointerSettings;
 class QSettings;
@@ -32,6 +34,10 @@ public:
     void setRightHand(bool right) { isRight = right; }
     int currentProfileIndex() const { return currentProfile; }
 
+    // The save and open dialogs of the exchange files; the standard ones
+    // unless a test hands in its own.
+    void setFileDialogs(FileDialogs *dialogs) { fileDialogs = dialogs; }
+
     // Global input events, forwarded to QML by queued calls.
     void postKeyboardEvent(bool isDown, int usbCode);
     void postMouseEvent(bool isDown, int brinCode, int x, int y);
@@ -52,6 +58,64 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void clearHidBusy();
+
+    // Device profile blocks
+    void mouseSetProfile(uint profileNo);
+    void mouseReadProfile(uint profileNo);
+    QVariant mouseReadCurrentProfile();
+
+    // Profiles
+    void setCurrentProfile(int profile);
+    void saveProfile(int profile);
+    bool loadProfile(int profile);
+    void resetProfile(int profile);
+    void copyProfile(int destprofile, int srcprofile);
+
+    // Button assignment and key definitions
+    void mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVariantList otherParam);
+    QVariantList mouseGetKeydefine(QVariant index, bool isRecovery);
+    void mouseResetKeyMatrix();
+    void mouseSwitchKeyMatrix(int indexNo);
+    void mouseGetRight();
+    void mouseSetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    QVariantList GetKeyboardoption();
+
+    // Macros
+    QVariant createMacroIni(QVariant name, QVariant macroIndex);
+    QVariant saveMacroIni(QVariant name, QStringList macros, QVariant repeat);
+    QStringList loadMacroIni(QVariant name);
+    QVariant deleteMacroIni(QVariant name);
+    QVariant updataNameList(QVariant type, QStringList nameList);
+    QVariantList getNameList(QVariant type);
+    QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
+    void deleteMacroUpdateProfile(QVariant macroName);
+    bool loadMacroFile(QVariant macroFileName);
+    void saveMacroFile(QVariant macroFileName);
+    QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
+
+    // Sensor, report rate and lighting
+    void mouseSetDpi(int dpiCount, QString sensorType, QVariantList dpiValueArray);
+    void mouseSetMaxDpi(int dpiCount);
+    void mouseSetCurrentDPI(uchar currentDPI);
+    QVariant mouseGetCurrentDPI();
+    void mouseSetReportRate(uchar rate);
+    void mouseSetLod(uchar rate, uchar en);
+    void mouseSetRGBEffect(uchar effect, uchar option1, uchar option2);
+    void mouseSetRGBColor(uchar type, QVariantList src24);
+
+    // Gun data and XY sensitivity
+    void mouseSaveGundata(QVariant index, QVariantList src6);
+    void modifyGundata(QVariant modifyType, QVariantList src6);
+    QVariantList getGunData(QVariant name);
+    QStringList getGunDataKey();
+    void mouseSendGundata(int mode, QVariantList values);
+    QVariant getXYSensitive(QVariant index);
+    void setXYSensitive(QVariant index, QVariant xyData);
+    QVariant getselectGun(QVariant index);
+    void setSelectGun(QVariant index, QVariant xyData);
+
+    // Language strings
+    QStringList getLangStrings(QString typeStr, QString langCode);
 
     // Desktop pointer settings
     void mouseSetCursorSpeed(uint cursorSpeed);
@@ -75,6 +139,15 @@ protected:
     bool selectProfileIndex(int index);
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
 
+    // Helpers of the configuration themes
+    FileDialogs *dialogs() const;
+    // Swaps profile index's file for a copy of source; false leaves it as it was.
+    bool replaceProfileFile(int index, const QString &source);
+    // Sends device profile block `block` (0..4) as that block number.
+    bool sendProfileBlock(int block);
+    // The firmware key matrix of the current profile, in device form.
+    void readFirmwareKeyMatrix(uchar matrix[64]) const;
+
     Hid_Thread *hid = nullptr;
     bool isColorful = false;
     bool isGun = false;
@@ -86,4 +159,5 @@ protected:
     QList<QSettings *> profileList;
     int currentProfile = 0;
     unsigned char profileData[ProfileBlockCount][ProfileBlockSize] = {};
+    FileDialogs *fileDialogs = nullptr;
 };

@@ -3,10 +3,28 @@
 #include <QFile>
 #include <QSettings>
 
+namespace {
+
+// INI files keep booleans as the text "true" or "false". In QML a non-empty
+// string is truthy, so "false" must reach the pages as a real boolean.
+QVariant forQml(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        if (text == QLatin1String("true"))
+            return true;
+        if (text == QLatin1String("false"))
+            return false;
+    }
+    return value;
+}
+
+} // namespace
+
 QVariant myQQuickView::getData(QVariant key, bool isRecovery)
 {
     const QSettings *source = isRecovery ? pDefault : profileSettings();
-    return source->value(key.toString());
+    return forQml(source->value(key.toString()));
 }
 
 QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
@@ -20,7 +38,7 @@ QVariantList myQQuickView::getDataList(QVariant key, bool isRecovery)
 
 QVariant myQQuickView::getGlobalData(QVariant key)
 {
-    return apConfig->value(key.toString());
+    return forQml(apConfig->value(key.toString()));
 }
 
 void myQQuickView::setData(QVariant key, QVariant data)

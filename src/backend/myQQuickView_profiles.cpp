@@ -1,0 +1,104 @@
+#include "backend/FileDialogs.h"
+#include "backend/FileReplace.h"
+#include "backend/myQQuickView.h"
+
+#include "device/Hid_Thread.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace {
+
+QString profilePath(int index)
+{
+    return QStringLiteral("./modules/setting/p%1.bin").arg(index + 1);
+}
+
+bool validProfile(int index)
+{
+    return index >= 0 && index < myQQuickView::ProfileCount;
+}
+
+QString desktopFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+}
+
+} // namespace
+
+FileDialogs *myQQuickView::dialogs() const
+{
+    return fileDialogs ? fileDialogs : StandardFileDialogs::instance();
+}
+
+bool myQQuickView::replaceProfileFile(int index, const QString &source)
+{
+    QSettings *old = profileList.at(index);
+    const QString fileName = old->fileName();
+    // Pending writes go to the old file now; a later flush of the released
+    // object must not land on top of the new content.
+    old->sync();
+    if (!FileReplace::replaceWithCopyOf(source, fileName))
+        return false;
+    old->deleteLater();
+    profileList[index] = new QSettings(fileName, QSettings::IniFormat, this);
+    return true;
+}
+
+bool myQQuickView::sendProfileBlock(int block)
+{
+    if (block < 0 || block >= ProfileBlockCount)
+        return false;
+    if (hid)
+        hid->hid560_0CH_setProfile(profileData[block], static_cast<uchar>(block));
+    return true;
+}
+
+void myQQuickView::setCurrentProfile(int profile)
+{
+    if (!selectProfileIndex(profile))
+        return;
+    if (hid)
+        hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(profile + 1));
+}
+
+void myQQuickView::saveProfile(int profile)
+{
+    if (!validProfile(profile))
+        return;
+    const QString name =
+        dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
+    if (name.isEmpty())
+        return;
+    // The export holds what the pages wrote a moment ago, too.
+    profileList.at(profile)->sync();
+    FileReplace::replaceWithCopyOf(profilePath(profile), name);
+}
+
+bool myQQuickView::loadProfile(int profile)
+{
+    if (!validProfile(profile))
+        return false;
+    const QString name =
+        dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
+    if (name.isEmpty())
+        return false;
+    return replaceProfileFile(profile, name);
+}
+
+void myQQuickView::resetProfile(int profile)
+{
+    if (!validProfile(profile))
+        return;
+    replaceProfileFile(profile, QStringLiteral("./modules/setting/pD.bin"));
+}
+
+void myQQuickView::copyProfile(int destprofile, int srcprofile)
+{
+    if (!validProfile(destprofile) || !validProfile(srcprofile) || destprofile == srcprofile)
+        return;
+    QSettings *source = profileList.at(srcprofile);
+    source->sync();
+    replaceProfileFile(destprofile, source->fileName());
+}

@@ -1,0 +1,55 @@
+// Device table and detection.
+#include "device/Hid_Thread.h"
+
+#include "device/HidApi.h"
+
+#include <QMutexLocker>
+#include <QSettings>
+
+void Hid_Thread::findDevicePaths(QList<DeviceEntry> &table)
+{
+    for (DeviceEntry &e : table) {
+        e.commandPath.clear();
+        e.notificationPath.clear();
+        HidDeviceInfo *list = api->enumerate(e.vid, e.pid);
+        // A later matching record overwrites an earlier one.
+        for (HidDeviceInfo *d = list; d; d = d->next) {
+            if (d->usagePage == e.usagePage && d->usage == e.usage)
+                e.commandPath = QString::fromLatin1(d->path.c_str());
+            if (d->usagePage == e.usagePage2 && d->usage == e.usage2)
+                e.notificationPath = QString::fromLatin1(d->path.c_str());
+        }
+        api->freeEnumeration(list);
+    }
+}
+
+void Hid_Thread::setDeviceTable(const QList<DeviceEntry> &table)
+{
+    QMutexLocker lock(&pathMutex);
+    devices = table;
+}
+
+QList<DeviceEntry> Hid_Thread::deviceTable() const
+{
+    QMutexLocker lock(&pathMutex);
+    return devices;
+}
+
+int Hid_Thread::findVerifiedDevice(const QString &apConfigPath)
+{
+    // The table is never rebuilt under a listener that still reads it.
+    stopListener();
+    waitForListener();
+
+    QSettings apConfig(apConfigPath, QSettings::IniFormat);
+    QList<DeviceEntry> table = readDeviceTable(apConfig);
+    findDevicePaths(table);
+    setDeviceTable(table);
+    for (int j = 0; j < table.size(); ++j) {
+        if (table.at(j).commandPath.isEmpty())
+            continue;
+        if (chkDeviceIsEnCode(j))
+            return j;
+    }
+    return -1;
+}

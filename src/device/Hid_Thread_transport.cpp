@@ -1,0 +1,212 @@
+// The report transport: taking the link, opening the interfaces, sending
+// command frames with their bulk data and querying answers.
+#include "device/Hid_Thread.h"
+
+#include "device/FrameCodec.h"
+#include "device/HidApi.h"
+#include "device/LinkSleeper.h"
+
+#include <QMutexLocker>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+// The longest a bulk read waits for one input report of the mouse.
+constexpr int BulkReadTimeoutMs = 1000;
+} // namespace
+
+Hid_Thread::Hid_Thread() : Hid_Thread(defaultHidApi(), defaultLinkSleeper()) {}
+
+Hid_Thread::Hid_Thread(HidApi *hidApi, LinkSleeper *linkSleeper) : api(hidApi), sleeper(linkSleeper)
+{
+}
+
+Hid_Thread::~Hid_Thread()
+{
+    stopListener();
+    waitForListener();
+    closeHid();
+    closeHidEvent();
+}
+
+std::optional<DeviceEntry> Hid_Thread::entry(int index) const
+{
+    QMutexLocker lock(&pathMutex);
+    if (index < 0 || index >= devices.size())
+        return std::nullopt;
+    return devices.at(index);
+}
+
+HidDevice *Hid_Thread::openHid(int index)
+{
+    QByteArray path;
+    {
+        QMutexLocker lock(&pathMutex);
+        if (index < 0 || index >= devices.size())
+            return nullptr;
+        path = devices.at(index).commandPath.toLatin1();
+    }
+    if (path.isEmpty())
+        return nullptr;
+    closeHid();
+    hidHandle = api->openPath(path.constData());
+    if (hidHandle) {
+        api->setNonblocking(hidHandle, 0);
+        return hidHandle;
+    }
+    // Later commands to this entry fail at once until detection finds it again.
+    QMutexLocker lock(&pathMutex);
+    if (index < devices.size())
+        devices[index].commandPath.clear();
+    return nullptr;
+}
+
+HidDevice *Hid_Thread::openHidEvent(int index)
+{
+    QByteArray path;
+    {
+        QMutexLocker lock(&pathMutex);
+        if (index < 0 || index >= devices.size())
+            return nullptr;
+        path = devices.at(index).notificationPath.toLatin1();
+    }
+    closeHidEvent();
+    if (path.isEmpty())
+        return nullptr;
+    hidEventHandle = api->openPath(path.constData());
+    if (hidEventHandle) {
+        api->setNonblocking(hidEventHandle, 0);
+        return hidEventHandle;
+    }
+    QMutexLocker lock(&pathMutex);
+    if (index < devices.size())
+        devices[index].notificationPath.clear();
+    return nullptr;
+}
+
+void Hid_Thread::closeHid()
+{
+    if (hidHandle) {
+        api->close(hidHandle);
+        hidHandle = nullptr;
+    }
+}
+
+void Hid_Thread::closeHidEvent()
+{
+    if (hidEventHandle) {
+        api->close(hidEventHandle);
+        hidEventHandle = nullptr;
+    }
+}
+
+bool Hid_Thread::waitHidFree()
+{
+    if (hidFree) {
+        hidFree = false;
+        return true;
+    }
+    // Another command holds the link; it runs on under us while events are processed.
+    for (int i = 0; i < 255; ++i) {
+        sleeper->sleep(8);
+        sleeper->processEvents();
+        if (hidFree) {
+            hidFree = false;
+            return true;
+        }
+    }
+    return false;
+}
+
+void Hid_Thread::waitSettle()
+{
+    settleFlag = false;
+    sleeper->sleep(64);
+    if (settleFlag)
+        return;
+    settleFlag = true;
+    sleeper->sleep(64);
+}
+
+bool Hid_Thread::failTransfer()
+{
+    closeHid();
+    hidFree = true;
+    return false;
+}
+
+bool Hid_Thread::hidSend(int bulkLength, bool settle)
+{
+    sleeper->processEvents();
+    const std::optional<DeviceEntry> e = entry(currentDevice);
+    if (!e || !openHid(currentDevice)) {
+        hidFree = true;
+        return false;
+    }
+    if (e->isEncode)
+        USBDataEncryption(commandFrame + 1, linkSecrecyCode());
+    // Every transfer opens the interface afresh.
+    HidDevice *h = openHid(currentDevice);
+    if (!h || api->sendFeatureReport(h, commandFrame, FrameCodec::FrameSize) < 0)
+        return failTransfer();
+    if (settle)
+        waitSettle();
+    if (bulkLength > 0) {
+        const int reportLength = e->reportLength;
+        const int chunk = bulkLength < reportLength ? bulkLength : reportLength;
+        std::vector<uchar> report(size_t(reportLength) + 1, 0);
+        for (int offset = 0; offset < bulkLength; offset += chunk) {
+            report[0] = 0;
+            std::memcpy(report.data() + 1, bulkArea + offset, size_t(chunk));
+            h = openHid(currentDevice);
+            if (!h || api->write(h, report.data(), report.size()) < 0)
+                return failTransfer();
+            sleeper->sleep(120);
+        }
+        if (settle)
+            waitSettle();
+    }
+    closeHid();
+    hidFree = true;
+    return true;
+}
+
+bool Hid_Thread::hidQuery(int bulkLength)
+{
+    const std::optional<DeviceEntry> e = entry(currentDevice);
+    if (!e || !openHid(currentDevice)) {
+        hidFree = true;
+        return false;
+    }
+    if (e->isEncode)
+        USBDataEncryption(commandFrame + 1, linkSecrecyCode());
+    HidDevice *h = openHid(currentDevice);
+    if (!h || api->sendFeatureReport(h, commandFrame, FrameCodec::FrameSize) < 0)
+        return failTransfer();
+    h = openHid(currentDevice);
+    if (!h || api->getFeatureReport(h, answerFrame, FrameCodec::FrameSize) < 0)
+        return failTransfer();
+    if (bulkLength == 0) {
+        closeHid();
+        hidFree = true;
+        if (e->isEncode)
+            USBDataDecipher(answerFrame + 1, linkSecrecyCode());
+        return true;
+    }
+    const int reportLength = e->reportLength;
+    const int chunk = bulkLength < reportLength ? bulkLength : reportLength;
+    std::vector<uchar> report(size_t(reportLength) + 1, 0);
+    for (int offset = 0; offset < bulkLength; offset += chunk) {
+        std::fill(report.begin(), report.end(), uchar(0));
+        h = openHid(currentDevice);
+        // A mouse that stops sending must not hang the program: a report that
+        // does not come within the bound fails the query like a read error.
+        if (!h || api->readTimeout(h, report.data(), report.size(), BulkReadTimeoutMs) <= 0)
+            return failTransfer();
+        std::memcpy(bulkArea + offset, report.data(), size_t(chunk));
+    }
+    closeHid();
+    hidFree = true;
+    return true;
+}

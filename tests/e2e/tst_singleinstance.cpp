@@ -1,0 +1,171 @@
+// The real executable, started as separate processes: one instance per
+// executable and user, the working directory, and recovery after a crash.
+#include "ProgramCopy.h"
+#include "shell/DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ProgramCopy makeCopy()
+{
+    return ProgramCopy(QStringLiteral(R770_EXECUTABLE),
+                       QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
+}
+
+bool keepsRunning(QProcess &process, int msecs)
+{
+    return !process.waitForFinished(msecs) && process.state() == QProcess::Running;
+}
+
+void stop(QProcess &process)
+{
+    process.kill();
+    process.waitForFinished(5000);
+}
+
+} // namespace
+
+class tst_SingleInstance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void secondStartExitsWithOne();
+    void simultaneousStartsLeaveOne();
+    void findsDataFolderFromAnotherDirectory();
+    void startsAgainAfterACrash();
+    void installedProgramSeedsUserFolder();
+    void helpListsTheOptions();
+};
+
+void tst_SingleInstance::secondStartExitsWithOne()
+{
+    ProgramCopy program = makeCopy();
+    auto first = program.start();
+    QVERIFY(keepsRunning(*first, 1500));
+
+    QElapsedTimer clock;
+    clock.start();
+    auto second = program.start();
+    QVERIFY(second->waitForFinished(10000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 1);
+    // The first instance answered: the second did not wait out its 5 s.
+    QVERIFY2(clock.elapsed() < 4500, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY(keepsRunning(*first, 200));
+
+    // Another copy of the executable is another program.
+    ProgramCopy other = makeCopy();
+    auto third = other.start();
+    QVERIFY(keepsRunning(*third, 1500));
+    stop(*third);
+    stop(*first);
+}
+
+void tst_SingleInstance::simultaneousStartsLeaveOne()
+{
+    ProgramCopy program = makeCopy();
+    auto a = program.start();
+    auto b = program.start();
+    QTest::qWait(3000);
+    const bool aRuns = a->state() == QProcess::Running;
+    const bool bRuns = b->state() == QProcess::Running;
+    QVERIFY2(aRuns != bRuns, "exactly one instance must remain");
+    QProcess &ended = aRuns ? *b : *a;
+    QCOMPARE(ended.exitCode(), 1);
+    stop(*a);
+    stop(*b);
+}
+
+void tst_SingleInstance::findsDataFolderFromAnotherDirectory()
+{
+#ifdef Q_OS_LINUX
+    ProgramCopy program = makeCopy();
+    QTemporaryDir elsewhere;
+    auto process = program.start({}, elsewhere.path());
+    QVERIFY(keepsRunning(*process, 1000));
+    const QString cwd =
+        QFile::symLinkTarget(QStringLiteral("/proc/%1/cwd").arg(process->processId()));
+    QCOMPARE(QDir(cwd).canonicalPath(), QDir(program.folder()).canonicalPath());
+    stop(*process);
+#else
+    QSKIP("needs /proc");
+#endif
+}
+
+void tst_SingleInstance::startsAgainAfterACrash()
+{
+    ProgramCopy program = makeCopy();
+    auto first = program.start();
+    QVERIFY(keepsRunning(*first, 1000));
+    stop(*first); // killed: its lock and socket stay behind
+    auto next = program.start();
+    QVERIFY(keepsRunning(*next, 1500));
+    stop(*next);
+}
+
+void tst_SingleInstance::installedProgramSeedsUserFolder()
+{
+#ifdef Q_OS_LINUX
+    // An installed layout: <prefix>/bin/R770 and <prefix>/share/r770config/modules.
+    QTemporaryDir root;
+    const QString bin = root.path() + "/usr/bin";
+    QDir().mkpath(bin);
+    QVERIFY(QFile::copy(QStringLiteral(R770_EXECUTABLE), bin + "/R770"));
+    QFile::setPermissions(bin + "/R770", QFile::permissions(bin + "/R770") | QFile::ExeOwner);
+    const QString installed = root.path() + "/usr/share/r770config/modules";
+    seedDataFolder(QStringLiteral(R770_EXECUTABLE_DIR "/modules"), installed);
+    QDir().mkpath(installed + "/setting");
+    QFile shipped(installed + "/setting/apConfig.bin");
+    QVERIFY(shipped.open(QIODevice::WriteOnly));
+    shipped.write("[common]\nname=ZERANT MOLTA MOUSE R770\n");
+    shipped.close();
+
+    const QString home = root.path() + "/home/.local/share";
+    const QString userProfile = home + "/r770config/modules/setting/p1.bin";
+    QDir().mkpath(QFileInfo(userProfile).absolutePath());
+    QFile mine(userProfile);
+    QVERIFY(mine.open(QIODevice::WriteOnly));
+    mine.write("[mouse]\nlod=3\n");
+    mine.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home);
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(root.path());
+    process.start(bin + "/R770");
+    QVERIFY(keepsRunning(process, 1500));
+    const QString cwd =
+        QFile::symLinkTarget(QStringLiteral("/proc/%1/cwd").arg(process.processId()));
+    QCOMPARE(QDir(cwd).canonicalPath(), QDir(home + "/r770config").canonicalPath());
+    stop(process);
+
+    QVERIFY(QFileInfo::exists(home + "/r770config/modules/setting/apConfig.bin"));
+    QVERIFY(QFileInfo(home + "/r770config/modules/macro").isDir());
+    QFile kept(userProfile);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("[mouse]\nlod=3\n"));
+#else
+    QSKIP("needs /proc");
+#endif
+}
+
+void tst_SingleInstance::helpListsTheOptions()
+{
+    ProgramCopy program = makeCopy();
+    auto process = program.start({"--help"});
+    QVERIFY(process->waitForFinished(5000));
+    QCOMPARE(process->exitCode(), 0);
+    const QByteArray out = process->readAllStandardOutput();
+    QVERIFY(out.contains("--virtual-mouse"));
+    QVERIFY(out.contains("--virtual-mouse-transcript <FILE>"));
+}
+
+QTEST_GUILESS_MAIN(tst_SingleInstance)
+#include "tst_singleinstance.moc"

@@ -1,0 +1,28 @@
+#include "ProgramCopy.h"
+
+#include "shell/DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+ProgramCopy::ProgramCopy(const QString &builtExecutable, const QString &builtDataFolder)
+{
+    exe = dir.path() + QStringLiteral("/R770");
+    QFile::copy(builtExecutable, exe);
+    QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner);
+    seedDataFolder(builtDataFolder, dir.path() + QStringLiteral("/modules"));
+}
+
+std::unique_ptr<QProcess> ProgramCopy::start(const QStringList &arguments,
+                                             const QString &workingDir,
+                                             const QString &platform) const
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(workingDir.isEmpty() ? QDir::tempPath() : workingDir);
+    process->start(exe, arguments);
+    process->waitForStarted(5000);
+    return process;
+}

@@ -1,0 +1,70 @@
+#include "RecordingObserver.h"
+
+#include <QMutexLocker>
+
+void RecordingObserver::add(const QString &line)
+{
+    QMutexLocker lock(&mutex);
+    lines.append(line);
+}
+
+void RecordingObserver::linkBalloon(const QString &title, const QString &text, int msecs)
+{
+    add(QStringLiteral("balloon|%1|%2|%3").arg(title, text).arg(msecs));
+}
+
+void RecordingObserver::linkSetCurrentDPI(int stage)
+{
+    add(QStringLiteral("dpi|%1").arg(stage));
+}
+
+void RecordingObserver::linkSetRightHand(bool rightHand)
+{
+    add(QStringLiteral("right|%1").arg(rightHand ? 1 : 0));
+}
+
+void RecordingObserver::linkRunUI()
+{
+    add(QStringLiteral("runUI"));
+}
+
+void RecordingObserver::linkSetViewEnabled(bool enabled)
+{
+    add(QStringLiteral("enabled|%1").arg(enabled ? 1 : 0));
+}
+
+QString RecordingObserver::linkChipType() const
+{
+    QMutexLocker lock(&mutex);
+    return chip;
+}
+
+int RecordingObserver::linkProfileNumber() const
+{
+    QMutexLocker lock(&mutex);
+    return profile;
+}
+
+QStringList RecordingObserver::events() const
+{
+    QMutexLocker lock(&mutex);
+    return lines;
+}
+
+void RecordingObserver::clear()
+{
+    QMutexLocker lock(&mutex);
+    lines.clear();
+}
+
+void RecordingObserver::setChipType(const QString &chipType)
+{
+    QMutexLocker lock(&mutex);
+    chip = chipType;
+}
+
+void RecordingObserver::setProfileNumber(int number)
+{
+    QMutexLocker lock(&mutex);
+    profile = number;
+}

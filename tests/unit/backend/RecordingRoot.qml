@@ -1,0 +1,30 @@
+import QtQuick
+
+// Stands in for the root screen: records every call the native side makes.
+Item {
+    width: 1024
+    height: 640
+    property var calls: []
+
+    function record(entry) {
+        calls = calls.concat([entry]);
+    }
+    function initUI() {
+        record("initUI");
+    }
+    function run() {
+        record("run");
+    }
+    function setProtectUI(interval) {
+        record("setProtectUI " + interval);
+    }
+    function setCurrentDPI(dpiValue) {
+        record("setCurrentDPI " + dpiValue);
+    }
+    function detectKeyboard(isDown, usbCode) {
+        record("detectKeyboard " + isDown + " " + usbCode);
+    }
+    function detectMouse(isDown, brinCode, x, y) {
+        record("detectMouse " + isDown + " " + brinCode + " " + x + " " + y);
+    }
+}

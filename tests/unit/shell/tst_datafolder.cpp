@@ -1,0 +1,92 @@
+// Where the program keeps its data: the executable's folder (portable) or the
+// user's own copy seeded from an installed folder, never overwriting a file.
+#include "shell/DataFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_DataFolder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void portableLayoutUsesExecutableFolder();
+    void installedLayoutUsesUserFolder();
+    void seedingNeverOverwrites();
+};
+
+void tst_DataFolder::portableLayoutUsesExecutableFolder()
+{
+    QTemporaryDir root;
+    QDir().mkpath(root.path() + "/app/modules/setting");
+    const DataFolderChoice choice = chooseDataFolder(root.path() + "/app", root.path() + "/home");
+    QCOMPARE(choice.workingDirectory, root.path() + "/app");
+    QVERIFY(choice.seedSource.isEmpty());
+}
+
+void tst_DataFolder::installedLayoutUsesUserFolder()
+{
+    QTemporaryDir root;
+    QDir().mkpath(root.path() + "/usr/bin");
+    QDir().mkpath(root.path() + "/usr/share/r770config/modules/setting");
+    const DataFolderChoice choice =
+        chooseDataFolder(root.path() + "/usr/bin", root.path() + "/home/.local/share");
+    QCOMPARE(choice.workingDirectory, root.path() + "/home/.local/share/r770config");
+    QCOMPARE(choice.seedSource, root.path() + "/usr/share/r770config/modules");
+
+    // Nothing installed at all: still a private folder, nothing to seed from.
+    QTemporaryDir bare;
+    const DataFolderChoice none = chooseDataFolder(bare.path(), bare.path() + "/home");
+    QCOMPARE(none.workingDirectory, bare.path() + "/home/r770config");
+    QVERIFY(none.seedSource.isEmpty());
+}
+
+void tst_DataFolder::seedingNeverOverwrites()
+{
+    QTemporaryDir root;
+    const QString installed = root.path() + "/share/modules";
+    const QString user = root.path() + "/user/modules";
+    writeFile(installed + "/setting/p1.bin", "[mouse]\nlod=0\n");
+    writeFile(installed + "/setting/apConfig.bin", "[common]\nname=R770\n");
+    writeFile(installed + "/i18n/English.ini", "[main]\n");
+    QDir().mkpath(installed + "/macro");
+    QFile::setPermissions(installed + "/setting/p1.bin", QFile::ReadOwner | QFile::ReadGroup);
+
+    writeFile(user + "/setting/p1.bin", "[mouse]\nlod=3\n"); // the user's own profile
+    writeFile(user + "/macro/Mine.bin", "[macro]\n");
+
+    QCOMPARE(seedDataFolder(installed, user), 2);
+    QCOMPARE(readFile(user + "/setting/p1.bin"), QByteArray("[mouse]\nlod=3\n"));
+    QCOMPARE(readFile(user + "/setting/apConfig.bin"), QByteArray("[common]\nname=R770\n"));
+    QCOMPARE(readFile(user + "/i18n/English.ini"), QByteArray("[main]\n"));
+    QCOMPARE(readFile(user + "/macro/Mine.bin"), QByteArray("[macro]\n"));
+    QVERIFY(QFileInfo(user + "/macro").isDir());
+
+    // A later start adds only what is missing, and copies are writable.
+    QFile::remove(user + "/setting/apConfig.bin");
+    QCOMPARE(seedDataFolder(installed, user), 1);
+    QCOMPARE(seedDataFolder(installed, user), 0);
+    QVERIFY(QFileInfo(user + "/setting/apConfig.bin").permissions() & QFile::WriteOwner);
+}
+
+QTEST_GUILESS_MAIN(tst_DataFolder)
+#include "tst_datafolder.moc"

@@ -1,0 +1,201 @@
+// The tray window: frameless host set-up, tray icon and menu, the show-UI
+// step, restoring a hidden window and device-change notices.
+#include "TempDataFolder.h"
+#include "backend/myQQuickView.h"
+#include "shell/DeviceConnectedFlag.h"
+#include "shell/Ui_Controler.h"
+#include "shell/UserEvent.h"
+#include "shell/Widget.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QQmlContext>
+#include <QQuickItem>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QStringList recordedCalls(Widget &widget)
+{
+    return widget.view()->rootObject()->property("calls").toStringList();
+}
+
+void useRecordingRoot(Widget &widget)
+{
+    widget.view()->setSource(
+        QUrl::fromLocalFile(QStringLiteral(R770_TEST_SOURCE_DIR "/RecordingRoot.qml")));
+    QVERIFY(widget.view()->rootObject());
+}
+
+} // namespace
+
+class tst_Widget : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void hostsTheViewFrameless();
+    void titleIsEmptyWithoutName();
+    void trayIconAndMenu();
+    void showUiRunsInitThenRun();
+    void restoresOnlyWhileConnected();
+    void deviceChangeBurstGivesOneCheck();
+    void controllerMovesAndHides();
+
+private:
+    std::unique_ptr<TempDataFolder> folder;
+};
+
+void tst_Widget::init()
+{
+    folder.reset();
+    folder = std::make_unique<TempDataFolder>();
+    folder->write("modules/setting/apConfig.bin", "[common]\nname=ZERANT MOLTA MOUSE R770\n");
+    setDeviceConnected(false);
+}
+
+void tst_Widget::cleanup()
+{
+    setDeviceConnected(false);
+}
+
+void tst_Widget::hostsTheViewFrameless()
+{
+    Widget widget;
+    QCOMPARE(widget.objectName(), QStringLiteral("Widget"));
+    QCOMPARE(int(widget.windowFlags()), 0x2000801);
+    QVERIFY(widget.testAttribute(Qt::WA_TranslucentBackground));
+    QCOMPARE(widget.styleSheet(), QStringLiteral("background:transparent;"));
+    QCOMPARE(widget.size(), QSize(1024, 640));
+    QCOMPARE(widget.windowTitle(), QStringLiteral("ZERANT MOLTA MOUSE R770"));
+
+    myQQuickView *view = widget.view();
+    QCOMPARE(view->parentWidget(), &widget);
+    QCOMPARE(view->objectName(), QStringLiteral("ui_View"));
+    QCOMPARE(view->source(), QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
+    QVERIFY(view->rootObject());
+    QCOMPARE(view->rootContext()->contextProperty("ui_View").value<QObject *>(), view);
+    QCOMPARE(view->rootContext()->contextProperty("ui_Ctl").value<QObject *>(),
+             widget.controller());
+    QCOMPARE(view->rootContext()->contextProperty("hid").value<QObject *>(), &widget.link());
+    QCOMPARE(view->hidLink(), &widget.link());
+}
+
+void tst_Widget::titleIsEmptyWithoutName()
+{
+    folder->write("modules/setting/apConfig.bin", "[common]\nlanguage=English\n");
+    Widget widget;
+    QCOMPARE(widget.windowTitle(), QString());
+}
+
+void tst_Widget::trayIconAndMenu()
+{
+    Widget widget;
+    QSystemTrayIcon *tray = widget.tray();
+    QVERIFY(tray);
+    QCOMPARE(tray->parent(), &widget);
+    QCOMPARE(tray->toolTip(), QStringLiteral("ZERANT MOLTA MOUSE R770"));
+    QVERIFY(tray->isVisible());
+    QMenu *menu = tray->contextMenu();
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Quit (&Q)"));
+    QVERIFY(menu->styleSheet().startsWith(
+        "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); }"));
+    QVERIFY(menu->styleSheet().endsWith("QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
+
+    // Quit ends the event loop with 0.
+    QTimer::singleShot(0, menu->actions().first(), &QAction::trigger);
+    QCOMPARE(qApp->exec(), 0);
+}
+
+void tst_Widget::showUiRunsInitThenRun()
+{
+    Widget widget;
+    useRecordingRoot(widget);
+    widget.startUi();
+    QVERIFY(recordedCalls(widget).isEmpty());
+    QTRY_COMPARE(recordedCalls(widget), (QStringList{"initUI", "run"}));
+    // Other user events are ignored.
+    QCoreApplication::postEvent(&widget, new UserEvent(42));
+    QCoreApplication::processEvents();
+    QCOMPARE(recordedCalls(widget).size(), 2);
+}
+
+void tst_Widget::restoresOnlyWhileConnected()
+{
+    Widget widget;
+    widget.show();
+    widget.controller()->onClose();
+    QVERIFY(!widget.isVisible());
+
+    widget.receiveMessage(QString());
+    widget.trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QCoreApplication::processEvents();
+    QVERIFY(!widget.isVisible());
+
+    setDeviceConnected(true);
+    widget.trayIconActivated(QSystemTrayIcon::Trigger);
+    widget.trayIconActivated(QSystemTrayIcon::MiddleClick);
+    widget.trayIconActivated(QSystemTrayIcon::Context);
+    QCoreApplication::processEvents();
+    QVERIFY(!widget.isVisible());
+
+    widget.trayIconActivated(QSystemTrayIcon::DoubleClick);
+    QVERIFY(!widget.isVisible()); // posted: the caller returns first
+    QTRY_VERIFY(widget.isVisible());
+
+    widget.controller()->onMinimize();
+    QTRY_VERIFY(widget.isMinimized());
+    widget.receiveMessage(QStringLiteral("anything"));
+    QTRY_VERIFY(!widget.isMinimized());
+}
+
+void tst_Widget::deviceChangeBurstGivesOneCheck()
+{
+    Widget widget;
+    useRecordingRoot(widget);
+    QCOMPARE(widget.deviceCheckTimer().interval(), 2048);
+    QVERIFY(widget.deviceCheckTimer().isSingleShot());
+    QVERIFY(!widget.deviceCheckTimer().isActive()); // not started by construction
+
+    QSignalSpy fired(&widget.deviceCheckTimer(), &QTimer::timeout);
+    widget.onDeviceChange();
+    QTest::qWait(300);
+    widget.onDeviceChange();
+    QTest::qWait(300);
+    widget.onDeviceChange();
+    QVERIFY(widget.deviceCheckTimer().isActive());
+    QVERIFY(widget.deviceCheckTimer().remainingTime() > 1900);
+    QTRY_COMPARE_WITH_TIMEOUT(fired.size(), 1, 4000);
+    QTest::qWait(300);
+    QCOMPARE(fired.size(), 1);
+    // The check ran the show-UI step.
+    QTRY_COMPARE(recordedCalls(widget), (QStringList{"initUI", "run"}));
+}
+
+void tst_Widget::controllerMovesAndHides()
+{
+    Ui_Controler idle;
+    idle.onMinimize(); // no window: nothing happens
+    idle.onXChanged(5);
+    idle.setBusy(100);
+
+    Widget widget;
+    widget.move(100, 80);
+    widget.show();
+    const QPoint start = widget.pos();
+    widget.controller()->onXChanged(15);
+    widget.controller()->onYChanged(-7);
+    QCOMPARE(widget.pos(), start + QPoint(15, -7));
+
+    useRecordingRoot(widget);
+    widget.controller()->setBusy(1500);
+    widget.controller()->setBusy();
+    QCOMPARE(recordedCalls(widget), (QStringList{"setProtectUI 1500", "setProtectUI 0"}));
+}
+
+QTEST_MAIN(tst_Widget)
+#include "tst_widget.moc"
