@@ -8,7 +8,7 @@ packages=(
     qml6-module-qtqml-models qml6-module-qttest qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtquick-controls
     libqt6svg6 libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev libgl-dev
     xvfb xauth xdotool x11-utils dbus dbus-x11 gsettings-desktop-schemas
-    fonts-noto-cjk librsvg2-bin python3 imagemagick
+    fonts-noto-cjk librsvg2-bin python3 imagemagick mingw-w64
 )
 missing=()
 for p in "${packages[@]}"; do
