@@ -1,7 +1,10 @@
 #include "backend/myQQuickView.h"
 #include "device/HidApi.h"
+#include "platform/PointerSettings.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
+#include "shell/InputHook.h"
+#include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
 #include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
@@ -81,10 +84,19 @@ int main(int argc, char *argv[])
     QObject::connect(app.get(), &QtSingleCoreApplication::messageReceived, widget.get(),
                      &Widget::receiveMessage);
 
+    // Global key and button capture with its callbacks, and the copy-data
+    // channel; a failed install leaves the program without capture, silently.
+    auto inputHook = std::make_unique<InputHook>(0);
+    registerInputHookCallbacks(*inputHook, widget.get(), app.get());
+    const auto pointerSettings = createPointerSettings();
+    widget->view()->setPointerSettings(pointerSettings.get());
+
     widget->showNormal();
     widget->checkDevice();
     const int result = app->exec();
 
+    inputHook->removeHooks();
+    inputHook.reset();
     if (demoMouse)
         demoMouse->setPlugHook({});
     widget.reset();

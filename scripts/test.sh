@@ -9,6 +9,9 @@ bash scripts/deps.sh
 echo "== clang-format"
 git ls-files -- 'src/*.cpp' 'src/*.h' 'app/*.cpp' 'tests/*.cpp' 'tests/*.h' | xargs -r clang-format --dry-run --Werror
 
+echo "== windows code (mingw-w64)"
+bash scripts/check-windows.sh
+
 echo "== build"
 bash scripts/build.sh build
 

@@ -9,6 +9,7 @@
 
 class FileDialogs;
 class Hid_Thread;
+class PointerSettings;
 class QSettings;
 
 // The QML view and the configuration back end that QML reaches as "ui_View".
@@ -115,6 +116,19 @@ public slots:
 
     // Language strings
     QStringList getLangStrings(QString typeStr, QString langCode);
+
+    // Desktop pointer settings
+    void mouseSetCursorSpeed(uint cursorSpeed);
+    void mouseSetDoubleClickSpeed(uint speed);
+    void mouseSetVerticalScrollLines(uint lines);
+    void openUpdateExe();
+
+public:
+    // The desktop service the pointer settings go to (not owned; may be null).
+    void setPointerSettings(PointerSettings *settings) { pointerSettings = settings; }
+
+private:
+    PointerSettings *pointerSettings = nullptr;
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

@@ -3,6 +3,7 @@
 #include "backend/myQQuickView.h"
 
 #include <QQmlContext>
+#include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
 
@@ -18,6 +19,8 @@ void Ui_Controler::setupWindow(QWidget *hostWindow, QObject *link)
 
     view = new myQQuickView(window);
     view->setObjectName(QStringLiteral("ui_View"));
+    // The pages import their own module, compiled in under "qrc:/modules/qml".
+    view->engine()->addImportPath(QStringLiteral("qrc:/"));
     view->setSource(QUrl(QStringLiteral("qrc:modules/qml/main.qml")));
     // Set after the source: QML must not touch these while the root item is created.
     view->rootContext()->setContextProperty(QStringLiteral("ui_View"), view);

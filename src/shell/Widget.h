@@ -9,6 +9,7 @@
 
 class Ui_Controler;
 class myQQuickView;
+struct CopyDataMessage;
 
 // The tray window: owns the device-check timer, the device link, the window
 // controller (which hosts the QML view inside this window) and the tray icon.
@@ -36,6 +37,11 @@ public:
 
     // Shows a hidden or minimised window again (the restore request's effect).
     void restoreWindow();
+
+    // Copy-data callback (context: the Widget): shows the text of a 0x250F message.
+    static void copyDataCallback(const CopyDataMessage *message, void *context);
+    // The text of a message that is to be shown; false for any other message.
+    static bool copyDataText(const CopyDataMessage &message, QString *text);
 
     // LinkObserver: effects of the device link, carried out on the GUI thread.
     void linkBalloon(const QString &title, const QString &text, int msecs) override;

@@ -1,0 +1,206 @@
+import QtQuick
+import QtQml.Models
+import modules.qml
+
+// A 24-high box showing the current entry; a click drops the list of
+// entries below it. A chosen entry is reported once the list has closed.
+Item {
+    id: dropList
+
+    property bool isDrop: false
+    property int count: 0
+    property ListModel mdItems: ListModel {}
+    property int currentSelect: 2
+    property color borderColor: Theme.colorGray1
+    property color bgColor: Theme.colorGray0
+    property int horizontalOffset: 0
+    readonly property int visibleRows: Math.min(count, 10)
+    readonly property bool isAnimating: dropMove.running
+    readonly property alias listView: entries
+    property int modelRevision: 0
+    property int pendingIndex: -1
+    readonly property string textValue: {
+        var rows = mdItems ? mdItems.count : 0
+        if (modelRevision < 0 || currentSelect < 0 || currentSelect >= rows)
+            return ""
+        var text = mdItems.get(currentSelect).textValue
+        return text === undefined ? "" : String(text)
+    }
+
+    signal btnClick()
+    signal valueChange(int index)
+    signal dragSignal(bool isDrag)
+
+    function animationTime() {
+        return Math.max(0, 180 - 10 * count)
+    }
+
+    function openOrClose() {
+        if (dropMove.running)
+            return
+        isDrop = !isDrop
+        dropMove.duration = animationTime()
+        dropMove.to = isDrop ? 0 : -listBody.height
+        dropMove.start()
+    }
+
+    // Closes only a fully open list.
+    function closeMenu() {
+        if (!isDrop || dropMove.running)
+            return
+        openOrClose()
+    }
+
+    function choose(index) {
+        currentSelect = index
+        pendingIndex = index
+        if (isDrop && !dropMove.running) {
+            openOrClose()
+        } else if (!dropMove.running) {
+            reportChoice()
+        }
+    }
+
+    function reportChoice() {
+        if (pendingIndex < 0)
+            return
+        var index = pendingIndex
+        pendingIndex = -1
+        valueChange(index)
+    }
+
+    width: 120
+    height: 24
+
+    Connections {
+        target: dropList.mdItems
+        function onDataChanged() { dropList.modelRevision++ }
+    }
+
+    Rectangle {
+        id: box
+        anchors.fill: parent
+        color: dropList.bgColor
+        border.color: dropList.borderColor
+
+        Text {
+            anchors.centerIn: parent
+            anchors.horizontalCenterOffset: dropList.horizontalOffset
+            text: dropList.textValue
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            color: Theme.fontColor
+        }
+        Image {
+            anchors.right: parent.right
+            anchors.rightMargin: 6
+            anchors.verticalCenter: parent.verticalCenter
+            source: dropList.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn
+        }
+        MouseArea {
+            anchors.fill: parent
+            onClicked: {
+                dropList.btnClick()
+                dropList.openOrClose()
+            }
+        }
+    }
+
+    Item {
+        id: dropArea
+        y: dropList.height
+        width: dropList.width
+        height: listBody.height
+        clip: true
+        visible: dropList.isDrop || dropMove.running
+
+        Rectangle {
+            id: listBody
+            y: -height
+            width: dropList.width
+            height: 24 * dropList.visibleRows
+            color: dropList.bgColor
+            border.color: dropList.borderColor
+
+            ListView {
+                id: entries
+                anchors.fill: parent
+                clip: true
+                model: dropList.mdItems
+                currentIndex: dropList.currentSelect
+                boundsBehavior: Flickable.StopAtBounds
+                interactive: dropList.count > 10
+
+                // Delegates read their owner by id, which this qmllint cannot follow.
+                // qmllint disable unqualified
+                delegate: Rectangle {
+                    id: row
+                    required property int index
+                    required property string textValue
+                    width: ListView.view.width
+                    height: 24
+                    color: index === dropList.currentSelect || rowArea.containsMouse
+                           ? Theme.colorOrange : dropList.bgColor
+
+                    Text {
+                        anchors.centerIn: parent
+                        anchors.horizontalCenterOffset: dropList.horizontalOffset
+                        text: row.textValue
+                        font.family: Theme.fontFamily
+                        font.pixelSize: Theme.fontNormalSize
+                        color: Theme.fontColor
+                    }
+                    MouseArea {
+                        id: rowArea
+                        anchors.fill: parent
+                        anchors.rightMargin: 15
+                        hoverEnabled: true
+                        onClicked: dropList.choose(row.index)
+                    }
+                }
+                // qmllint enable unqualified
+            }
+
+            Rectangle {
+                id: scrollBar
+                objectName: "scrollBar"
+                visible: dropList.count > 10
+                x: parent.width - width
+                width: 12
+                height: Math.max(12, listBody.height * entries.visibleArea.heightRatio)
+                y: entries.visibleArea.yPosition * listBody.height
+                color: "white"
+                border.color: Theme.colorGray3
+
+                MouseArea {
+                    anchors.fill: parent
+                    property real pressY: 0
+                    property real pressContentY: 0
+                    onPressed: (mouse) => {
+                        pressY = mapToItem(listBody, 0, mouse.y).y
+                        pressContentY = entries.contentY
+                        dropList.dragSignal(true)
+                    }
+                    onPositionChanged: (mouse) => {
+                        var dy = mapToItem(listBody, 0, mouse.y).y - pressY
+                        var maxY = Math.max(0, entries.contentHeight - entries.height)
+                        var scale = entries.contentHeight / listBody.height
+                        entries.contentY = Math.max(0, Math.min(maxY, pressContentY + dy * scale))
+                    }
+                    onReleased: dropList.dragSignal(false)
+                }
+            }
+        }
+    }
+
+    NumberAnimation {
+        id: dropMove
+        target: listBody
+        property: "y"
+        easing.type: Easing.OutQuad
+        onFinished: {
+            if (!dropList.isDrop)
+                dropList.reportChoice()
+        }
+    }
+}

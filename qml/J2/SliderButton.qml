@@ -1,0 +1,122 @@
+import QtQuick
+import modules.qml
+import "SliderLogic.js" as SliderLogic
+
+// A horizontal slider track with a 12-pixel knob. It reports knob positions
+// in pixels; the pages turn them into their own values.
+Rectangle {
+    id: slider
+
+    property int segment: 10
+    property int segmentValue: 0
+    property bool isScale: false
+    property color colorS: Theme.colorOrange
+    readonly property alias knobX: knob.x
+    readonly property bool isAnimating: knobMove.running
+
+    signal valueChange(int tmpValue)
+    signal valueChangeDelay(int tmpValue)
+    signal btnClick()
+    signal dragSignal(bool isDrag)
+
+    function setRatioValue(ration) {
+        knob.x = SliderLogic.ratioToX(width, ration)
+        valueChange(knob.x)
+    }
+
+    function setIndexValue(Index, isSendSignal) {
+        knob.x = SliderLogic.indexToX(width, segment, Index)
+        segmentValue = Index
+        if (isSendSignal)
+            valueChange(knob.x)
+    }
+
+    function setValue(tmpvalue) {
+        knob.x = tmpvalue
+    }
+
+    // A click on the track: the knob glides to the pointer (to the next step
+    // when stepped) and reports when it arrives.
+    function clickAt(trackX) {
+        btnClick()
+        var target = SliderLogic.clickTarget(width, trackX)
+        if (isScale) {
+            var i = SliderLogic.snapIndex(width, segment, target, 0)
+            segmentValue = i
+            target = SliderLogic.indexToX(width, segment, i)
+        }
+        knobMove.stop()
+        knobMove.to = target
+        knobMove.start()
+    }
+
+    width: 100
+    height: 6
+    radius: 3
+    color: Theme.colorGray1
+
+    Rectangle {
+        id: filled
+        width: knob.x + 6
+        height: slider.height
+        radius: 3
+        color: slider.colorS
+    }
+
+    MouseArea {
+        id: trackArea
+        anchors.fill: parent
+        anchors.margins: -3
+        onClicked: (mouse) => slider.clickAt(mouse.x + trackArea.x)
+    }
+
+    Image {
+        id: knob
+        x: SliderLogic.minX()
+        y: -3
+        width: 12
+        height: 12
+        source: Theme.sourceSlide
+
+        MouseArea {
+            id: knobArea
+            property real pressX: 0
+            property real pressKnobX: 0
+            anchors.fill: parent
+            onPressed: (mouse) => {
+                knobMove.stop()
+                pressX = mapToItem(slider, mouse.x, 0).x
+                pressKnobX = knob.x
+                slider.btnClick()
+                slider.dragSignal(true)
+            }
+            onPositionChanged: (mouse) => {
+                var now = mapToItem(slider, mouse.x, 0).x
+                knob.x = SliderLogic.clampX(slider.width, pressKnobX + now - pressX)
+                if (!slider.isScale)
+                    slider.valueChange(knob.x)
+            }
+            onReleased: {
+                if (slider.isScale) {
+                    var i = SliderLogic.snapIndex(slider.width, slider.segment, knob.x, 1)
+                    slider.segmentValue = i
+                    knob.x = SliderLogic.indexToX(slider.width, slider.segment, i)
+                }
+                slider.valueChangeDelay(knob.x)
+                slider.dragSignal(false)
+            }
+        }
+    }
+
+    NumberAnimation {
+        id: knobMove
+        target: knob
+        property: "x"
+        duration: 120
+        easing.type: Easing.OutQuad
+        onFinished: {
+            slider.valueChange(knob.x)
+            slider.valueChangeDelay(knob.x)
+        }
+    }
+}

@@ -1,0 +1,35 @@
+import QtQuick
+import modules.qml
+
+// Background and title bar of the window. The logo opens the maker's page.
+Item {
+    id: environment
+
+    property string url: ""
+
+    width: 1024
+    height: 640
+
+    Image {
+        x: 0
+        y: 0
+        source: Theme.sourceBackground
+    }
+    Image {
+        x: 0
+        y: 0
+        source: Theme.sourceTitleBar
+    }
+    Image {
+        anchors.left: parent.left
+        anchors.leftMargin: 36
+        anchors.top: parent.top
+        anchors.topMargin: 3
+        source: Theme.sourceTitleLogo
+
+        MouseArea {
+            anchors.fill: parent
+            onClicked: Qt.openUrlExternally(environment.url)
+        }
+    }
+}

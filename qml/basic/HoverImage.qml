@@ -1,0 +1,22 @@
+import QtQuick
+
+// A picture button: the hover picture while the pointer is over it.
+Image {
+    id: hoverImage
+
+    property url normalSource
+    property url hoverSource
+    property url pressedSource: hoverSource
+    readonly property alias containsMouse: area.containsMouse
+
+    signal clicked()
+
+    source: area.pressed ? pressedSource : (area.containsMouse ? hoverSource : normalSource)
+
+    MouseArea {
+        id: area
+        anchors.fill: parent
+        hoverEnabled: true
+        onClicked: hoverImage.clicked()
+    }
+}

@@ -1,0 +1,68 @@
+import QtQuick
+import modules.qml
+
+// The version box: title strip with its close picture, the maker's badge and
+// the version lines. It is dragged by its whole surface.
+Rectangle {
+    id: versionBox
+
+    signal dragged(real dx, real dy)
+    signal closeClicked()
+
+    width: 400
+    height: 240
+    color: Theme.colorGray0
+    border.color: Theme.colorGray1
+
+    DragArea {
+        anchors.fill: parent
+        onDragged: (dx, dy) => versionBox.dragged(dx, dy)
+    }
+    Rectangle {
+        id: versionTitle
+        x: 1
+        y: 1
+        width: parent.width - 2
+        height: 30
+        color: Theme.colorBlack
+
+        Text {
+            anchors.left: parent.left
+            anchors.leftMargin: 10
+            anchors.verticalCenter: parent.verticalCenter
+            text: "版本"
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            font.bold: true
+            color: Theme.fontColor
+        }
+        HoverImage {
+            anchors.right: parent.right
+            anchors.rightMargin: 16
+            anchors.verticalCenter: parent.verticalCenter
+            normalSource: Theme.sourceCloseBtn
+            hoverSource: Theme.sourceCloseBtnH
+            onClicked: versionBox.closeClicked()
+        }
+    }
+    Column {
+        anchors.top: versionTitle.bottom
+        anchors.topMargin: 15
+        anchors.horizontalCenter: parent.horizontalCenter
+        spacing: 5
+
+        Image {
+            anchors.horizontalCenter: parent.horizontalCenter
+            source: Theme.sourceCompany
+        }
+        VersionLine { text: "Driver version:V1.0"; font.letterSpacing: 1 }
+        VersionLine { text: "Product: ZERANT MOLTA MOUSE R770"; font.letterSpacing: 1 }
+        VersionLine { text: "Hardware code: 1.1(3327572)"; font.letterSpacing: 1 }
+        VersionLine { text: " " }
+        VersionLine { text: " " }
+        VersionLine {
+            text: "Copyright (C) ZERANT Peripherals. All rights reserved."
+            font.pixelSize: Theme.fontMinSize
+        }
+    }
+}

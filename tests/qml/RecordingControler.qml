@@ -1,0 +1,14 @@
+import QtQuick
+
+// Stands in for the window controller ("ui_Ctl").
+QtObject {
+    property var log: []
+
+    function note(call) {
+        log = log.concat([call])
+    }
+    function onMinimize() { note("onMinimize()") }
+    function onClose() { note("onClose()") }
+    function onXChanged(x) { note("onXChanged(" + x + ")") }
+    function onYChanged(y) { note("onYChanged(" + y + ")") }
+}

@@ -1,0 +1,498 @@
+import QtQuick
+import QtTest
+
+// The root screen against recording doubles of the back end and the window
+// controller: start-up and busy lock, language wiring, report rate, Save,
+// factory reset, profile switch, keyboard wiring, window and box dragging.
+Item {
+    id: scene
+    width: 1024
+    height: 640
+
+    RecordingView { id: view }
+    RecordingControler { id: ctl }
+
+    TestCase {
+        id: testCase
+        name: "RootScreen"
+        when: windowShown
+
+        readonly property var pageNames: ["keyMatrixMain", "dpiSettingMain", "lightControlMain",
+            "macroEditorMain", "gunControlMain", "systemSettingMain", "keyAssigmentMain",
+            "profileMain"]
+
+        function init() {
+            view.clear()
+            ctl.log = []
+            view.enabled = true
+            view.currentDpi = 3
+            view.globals = {
+                "mouse/isColorful": "false", "mouse/icType": "560", "mouse/is55328": "false",
+                "mouse/isGun": "false", "mouse/keyCount": "6", "common/language": "French",
+                "common/url": "https://zerant.example/fr", "mouse/profileNo": "2"
+            }
+            view.profile = { "mouse/reportRate": "1", "mouse/lod": "46", "mouse/lodEn": "false" }
+            view.lang = {
+                "main": ["Editeur", "Editeur de macros"],
+                "keyCode": ["AA"],
+                "profile": ["configuration", "Nouveau", "Importer", "Supprimer", "Exporter", "Standard FR"]
+            }
+        }
+
+        function createMain() {
+            var component = Qt.createComponent("qrc:/modules/qml/main.qml")
+            verify(component.status === Component.Ready, component.errorString())
+            var main = createTemporaryObject(component, scene, { uiView: view, uiCtl: ctl })
+            verify(main !== null)
+            for (var i = 0; i < pageNames.length; ++i)
+                part(main, pageNames[i]).traced.connect(view.note)
+            return main
+        }
+
+        function part(main, name) {
+            var item = findChild(main, name)
+            verify(item !== null, name)
+            return item
+        }
+
+        // Starts the screen and waits for the first lock to end.
+        function startedMain() {
+            var main = createMain()
+            main.initUI()
+            tryCompare(part(main, "powerOnLogo"), "visible", false, 3000)
+            view.clear()
+            return main
+        }
+
+        function test_startPictureThenFullScreen() {
+            var main = createMain()
+            verify(!main.visible)
+            var logo = part(main, "powerOnLogo")
+            var busy = part(main, "protectUIItem")
+            var shown = ["envItem", "panelleft", "bottomBar", "panelRight", "upItem", "mouseMain",
+                         "infoText1", "infoText2"]
+            var started = Date.now()
+            main.initUI()
+            compare(view.log[0], "setEnabled(false)")
+            verify(main.visible)
+            verify(logo.visible)
+            verify(busy.isBusy)
+            verify(busy.visible)
+            verify(!view.enabled)
+            for (var i = 0; i < shown.length; ++i)
+                verify(!part(main, shown[i]).visible, shown[i])
+
+            tryCompare(logo, "visible", false, 3000)
+            var elapsed = Date.now() - started
+            verify(elapsed >= 950, "locked for " + elapsed + " ms")
+            verify(!busy.isBusy)
+            verify(view.enabled)
+            for (var j = 0; j < shown.length; ++j)
+                verify(part(main, shown[j]).visible, shown[j])
+        }
+
+        function test_initUIRunsOnceThenOnlyRefreshesTheStage() {
+            var main = createMain()
+            main.initUI()
+            verify(main.isPownOn)
+            // Settings text "false" is false.
+            verify(!main.isColorful)
+            verify(!main.isGun)
+            compare(main.icType, "560")
+            compare(main.language, "French")
+            compare(main.url, "https://zerant.example/fr")
+            compare(part(main, "infoText2").text, "zerant.example/fr")
+            compare(part(main, "mouseMain").keyCount, 6)
+            compare(part(main, "profileMain").profileNo, 2)
+            compare(part(main, "upItem").profileBtn.currentSelect, 2)
+            compare(part(main, "dpiSettingMain").currentDPI, 2)
+            compare(part(main, "reportRateLV").currentSelect, 1)
+
+            var order = view.only(["getLangStrings", "mouseGetRight", "setCurrentProfile",
+                                   "profile.init", "macroEditor.init", "gunControl.init",
+                                   "keyAssigment.init", "keyMatrix.init", "dpiSetting.init",
+                                   "lightControl.init", "systemSetting.init", "mouseGetCurrentDPI"])
+            compare(order, [
+                "getLangStrings(main,French)", "getLangStrings(keyMatrix,French)",
+                "getLangStrings(keyAssigment,French)", "getLangStrings(dpiSetting,French)",
+                "getLangStrings(lightControl,French)", "getLangStrings(macroEditor,French)",
+                "getLangStrings(systemSetting,French)", "getLangStrings(gunControl,French)",
+                "getLangStrings(profile,French)", "getLangStrings(keyCode,French)",
+                "getLangStrings(other,French)",
+                "profile.init()", "mouseGetRight()", "setCurrentProfile(2)",
+                "macroEditor.init()", "gunControl.init()", "keyAssigment.init()",
+                "keyMatrix.init(false,false)", "dpiSetting.init(false,false)",
+                "lightControl.init(false,false)", "systemSetting.init(false,false)",
+                "mouseGetCurrentDPI()"])
+            // Loading shows the stored lift-off values without storing them.
+            compare(view.only(["setData", "mouseSetReportRate"]), [])
+            verify(!main.anyUnsaved)
+
+            // A second device check: one-second lock and the stage, nothing else.
+            view.clear()
+            view.currentDpi = 5
+            main.initUI()
+            compare(view.log, ["setEnabled(false)", "mouseGetCurrentDPI()"])
+            compare(part(main, "dpiSettingMain").currentDPI, 4)
+        }
+
+        function test_languageArraysKeepPositionsAndDefaults() {
+            var main = createMain()
+            main.initUI()
+            compare(main.mainLang[0], "Editeur")
+            compare(main.mainLang[1], "Editeur de macros")
+            compare(main.mainLang[10], "Save")
+            compare(main.mainLang.length, 15)
+            compare(part(main, "profileMain").profileLang[5], "Standard FR")
+            // Groups the file lacks keep their English texts.
+            compare(part(main, "dpiSettingMain").dpiSettingLang[0], "DPI")
+            compare(part(main, "keyAssigmentMain").keyAssigmentLang[57], "Disable")
+            // Key names follow the file by position; codes stay.
+            compare(main.keyCodeTable.keycodeTostr(0x04), "AA")
+            compare(main.keyCodeTable.keycodeTostr(0x05), "B")
+            compare(main.keyCodeTable.strTokeycode("AA"), 0x04)
+        }
+
+        function test_protectAndStage() {
+            var main = startedMain()
+            var busy = part(main, "protectUIItem")
+            main.setProtectUI(5000)
+            verify(busy.isBusy)
+            verify(!view.enabled)
+            main.setProtectUI(0)
+            verify(!busy.isBusy)
+            verify(view.enabled)
+
+            main.controlUIEnable(false)
+            verify(busy.isBusy)
+            compare(view.log[view.log.length - 1], "setEnabled(false)")
+            main.controlUIEnable(true)
+            verify(!busy.isBusy)
+            verify(view.enabled)
+
+            var dpi = part(main, "dpiSettingMain")
+            main.setCurrentDPI(3)
+            compare(dpi.currentDPI, 2)
+            main.setCurrentDPI(0)
+            compare(dpi.currentDPI, 2)
+            main.setCurrentDPI("4")
+            compare(dpi.currentDPI, 3)
+        }
+
+        function test_reportRateStoresIndexAndSendsRate_data() {
+            return [
+                { tag: "125Hz", index: 0, rate: 8 },
+                { tag: "250Hz", index: 1, rate: 4 },
+                { tag: "500Hz", index: 2, rate: 2 },
+                { tag: "1000Hz", index: 3, rate: 1 }
+            ]
+        }
+
+        function test_reportRateStoresIndexAndSendsRate(data) {
+            var main = startedMain()
+            var list = part(main, "reportRateLV")
+            mouseClick(list, 40, 12)
+            tryCompare(list, "isAnimating", false)
+            mouseClick(list, 40, 24 + data.index * 24 + 12)
+            tryCompare(view, "log", ["setData(mouse/reportRate," + data.index + ")",
+                                     "mouseSetReportRate(" + data.rate + ")"])
+            compare(view.profile["mouse/reportRate"], data.index)
+        }
+
+        function test_saveButtonColourAndOrder() {
+            var main = startedMain()
+            var save = part(main, "saveBtn")
+            mouseMove(main, 600, 600)
+            compare(save.color, main.colorBlue)
+
+            part(main, "dpiSettingMain").isSave = true
+            compare(save.color, Qt.color("#ff3030"))
+            part(main, "dpiSettingMain").isSave = false
+            part(main, "lodLV").isSave = true
+            compare(save.color, Qt.color("#ff3030"))
+            part(main, "keyMatrixMain").isSave = true
+            part(main, "lightControlMain").isSave = true
+            part(main, "dpiSettingMain").isSave = true
+
+            mouseClick(save, 10, 10)
+            compare(view.log, ["setEnabled(false)", "keyMatrix.saveData()",
+                               "dpiSetting.saveData(true)", "lightControl.saveData(true,0)",
+                               "setEnabled(true)"])
+            verify(!main.anyUnsaved)
+            mouseMove(save, 30, 12)
+            mouseMove(main, 600, 600)
+            tryCompare(save, "color", main.colorBlue)
+
+            // Nothing to save: only the unlock.
+            view.clear()
+            mouseClick(save, 10, 10)
+            compare(view.log, ["setEnabled(true)"])
+        }
+
+        function test_factoryReset() {
+            var main = startedMain()
+            var confirm = part(main, "factorysure")
+            var mask = part(main, "mainMask")
+            mouseClick(part(main, "resetBtn"), 10, 10)
+            verify(confirm.visible)
+            verify(mask.visible)
+            mouseClick(part(main, "factoryCancel"), 10, 10)
+            verify(!confirm.visible)
+            verify(!mask.visible)
+            compare(view.log, [])
+
+            part(main, "keyMatrixMain").isSave = true
+            part(main, "lodLV").isSave = true
+            mouseClick(part(main, "resetBtn"), 10, 10)
+            mouseClick(part(main, "factoryOk"), 10, 10)
+            verify(!confirm.visible)
+            verify(!mask.visible)
+            var order = view.only(["setEnabled", "resetProfile", "keyMatrix", "mouseSetReportRate",
+                                   "getData(mouse/lod", "dpiSetting", "lightControl",
+                                   "systemSetting", "mouseSetCurrentDPI", "gunControl", "setData"])
+            compare(order, ["setEnabled(false)", "resetProfile(2)",
+                            "keyMatrix.init(true,false)", "keyMatrix.saveData()",
+                            "mouseSetReportRate(4)",
+                            "getData(mouse/lod,false)", "getData(mouse/lodEn,false)",
+                            "dpiSetting.init(true,false)", "dpiSetting.saveData(true)",
+                            "lightControl.init(true,false)", "lightControl.saveData(true,0)",
+                            "systemSetting.init(true,false)", "systemSetting.saveData(true,0)",
+                            "mouseSetCurrentDPI(2)", "gunControl.resetData()", "setEnabled(true)"])
+            compare(part(main, "dpiSettingMain").currentDPI, 1)
+            verify(!main.anyUnsaved)
+        }
+
+        function test_profileSwitch() {
+            var main = startedMain()
+            view.currentDpi = 4
+            var profiles = part(main, "profileMain")
+            profiles.changeProfile(3)
+            compare(profiles.profileNo, 3)
+            var order = view.only(["setEnabled", "setGlobalData", "setCurrentProfile", "keyMatrix",
+                                   "mouseSetReportRate", "dpiSetting.init", "lightControl.init",
+                                   "systemSetting.init", "mouseGetCurrentDPI", "setData"])
+            compare(order, ["setEnabled(false)", "setGlobalData(mouse/profileNo,3)",
+                            "setCurrentProfile(3)", "keyMatrix.init(true,false)",
+                            "keyMatrix.saveData()", "mouseSetReportRate(4)",
+                            "dpiSetting.init(true,false)", "lightControl.init(true,false)",
+                            "systemSetting.init(true,false)", "mouseGetCurrentDPI()",
+                            "setEnabled(true)"])
+            compare(part(main, "dpiSettingMain").currentDPI, 3)
+            // Reloading the lift-off box does not leave Save red.
+            verify(!main.anyUnsaved)
+
+            // The title-bar list switches too, by entry position.
+            view.clear()
+            part(main, "upItem").profileBtn.choose(0)
+            compare(profiles.profileNo, 0)
+            compare(view.only(["setCurrentProfile"]), ["setCurrentProfile(0)"])
+        }
+
+        function test_keyboardEventsReachCapturingPages() {
+            var main = startedMain()
+            var spy = createTemporaryObject(spyComponent, scene, { target: main, signalName: "msg_KB" })
+            main.detectKeyboard(true, 4)
+            compare(spy.count, 1)
+            compare(spy.signalArguments[0][0], true)
+            compare(spy.signalArguments[0][1], 4)
+            compare(view.log, [])
+
+            var editor = part(main, "macroEditorMain")
+            editor.isInputting = true
+            main.detectKeyboard(true, 5)
+            compare(view.log, [])
+            editor.macroListModel.append({ "textValue": "Macro_0" })
+            editor.macroNumber_lv.currentIndex = 0
+            editor.isInsertting = true
+            main.detectKeyboard(false, 6)
+            compare(view.log, ["macroEditor.detectKeyboard(false,6)", "macroEditor.detectInput(false,6)"])
+
+            view.clear()
+            editor.isInputting = false
+            editor.isInsertting = false
+            var dialog = part(main, "keyAssigmentMain")
+            dialog.isFireInput = true
+            dialog.isComboInput = true
+            main.detectKeyboard(true, 0xE0)
+            compare(view.log, ["keyAssigment.detectKeyboard(true,224,0)",
+                               "keyAssigment.detectKeyboard(true,224,1)"])
+
+            var mouseSpy = createTemporaryObject(spyComponent, scene, { target: main, signalName: "msg_MS" })
+            main.detectMouse(false, 0xF1, 300, 200)
+            compare(mouseSpy.count, 1)
+            compare(mouseSpy.signalArguments[0][2], 300)
+        }
+
+        function test_macroEventsReachTheKeyList() {
+            var main = startedMain()
+            var keys = part(main, "keyMatrixMain").modKeys
+            keys.set(2, { "keyText": "Macro_0", "keyCode0": 4, "keyCode1": 0, "keyCode2": 2, "keyCode3": 0 })
+            keys.set(5, { "keyText": "Macro_1", "keyCode0": 4, "keyCode1": 1, "keyCode2": 5, "keyCode3": 0 })
+            view.profile = { "mouseMacroKey/2": "Macro_0", "mouseMacroKey/5": "Macro_1" }
+            var editor = part(main, "macroEditorMain")
+
+            editor.modifyMacroData("Macro_1")
+            compare(view.only(["macroEditor"]), ["macroEditor.sendMacro(5,Macro_1)"])
+
+            view.clear()
+            editor.modifyMacroName("Macro_0", "Burst")
+            compare(view.only(["setData", "modifyMacro"]),
+                    ["setData(mouseMacroKey/2,Burst)", "modifyMacroNameUpdateProfile(Macro_0,Burst)"])
+            compare(keys.get(2).keyText, "Burst")
+            compare(keys.get(5).keyText, "Macro_1")
+
+            // A deleted macro gives its buttons their default function back.
+            view.clear()
+            editor.deleteMacro("Burst")
+            compare(view.only(["keyMatrix", "deleteMacro"]),
+                    ["keyMatrix.saveData()", "deleteMacroUpdateProfile(Burst)"])
+            compare(keys.get(2).keyCode0, 0)
+            compare(keys.get(2).keyCode2, 0xF2)
+            compare(keys.get(5).keyCode0, 4)
+        }
+
+        function test_keyDialogOpensExceptForTheLastLeftClick() {
+            var main = startedMain()
+            var list = part(main, "keyMatrixMain")
+            var mouse = part(main, "mouseMain")
+            var dialog = part(main, "keyAssigmentMain")
+            var mask = part(main, "mainMask")
+
+            // Hovering a row marks its button; leaving clears it.
+            mouseMove(list, 50, 40 + 3 * 26 + 12)
+            compare(mouse.selectKey, 3)
+            mouseMove(main, 600, 600)
+            compare(mouse.selectKey, -1)
+
+            // Row 2 (the right button): the dialog shows that row.
+            mouseClick(list, 50, 40 + 1 * 26 + 12)
+            verify(dialog.visible)
+            verify(mask.visible)
+            compare(mouse.selectKey, 1)
+            compare(dialog.keyCode0, 0)
+            compare(dialog.keyCode2, 0xF1)
+            compare(dialog.x, (1024 - 416) / 2)
+            dialog.closed()
+            verify(!mask.visible)
+            compare(mouse.selectKey, -1)
+            dialog.visible = false
+
+            // Row 1 is the only left click: nothing opens.
+            mouseClick(list, 50, 40 + 12)
+            verify(!dialog.visible)
+            verify(!mask.visible)
+            compare(mouse.selectKey, -1)
+
+            // The badge of button 2 opens the same dialog.
+            mouseClick(main, 552 + 18, 153 + 18)
+            verify(dialog.visible)
+            verify(mask.visible)
+            compare(mouse.selectKey, 1)
+        }
+
+        function test_panelsOpenCentredOverTheOverlay() {
+            var main = startedMain()
+            var mask = part(main, "mainMask")
+            var rate = part(main, "reportRateLV")
+
+            // The macro entry closes open drop-downs first.
+            rate.openOrClose()
+            tryCompare(rate, "isAnimating", false)
+            mouseClick(part(main, "macroEntry"), 20, 12)
+            var editor = part(main, "macroEditorMain")
+            verify(editor.visible)
+            verify(mask.visible)
+            compare(editor.x, (1024 - 640) / 2)
+            compare(editor.y, (640 - 448) / 2)
+            verify(!rate.isDrop)
+            editor.visible = false
+            mask.visible = false
+
+            // The system-setting entry leaves them alone.
+            tryCompare(rate, "isAnimating", false)
+            rate.openOrClose()
+            tryCompare(rate, "isAnimating", false)
+            mouseClick(part(main, "systemEntry"), 20, 12)
+            var system = part(main, "systemSettingMain")
+            verify(system.visible)
+            verify(mask.visible)
+            compare(system.x, (1024 - 416) / 2)
+            compare(system.y, (640 - 312) / 2)
+            verify(rate.isDrop)
+            system.visible = false
+            mask.visible = false
+            rate.closeMenu()
+            tryCompare(rate, "isAnimating", false)
+
+            mouseClick(part(main, "profileBtn"), 20, 12)
+            var profiles = part(main, "profileMain")
+            verify(profiles.visible)
+            verify(mask.visible)
+            compare(profiles.x, (1024 - 415) / 2)
+            compare(profiles.y, (640 - 288) / 2)
+
+            // Nothing under the overlay takes a click.
+            mouseClick(part(main, "saveBtn"), 10, 10)
+            compare(view.only(["setEnabled"]), [])
+        }
+
+        function test_titleButtonsAndWindowDrag() {
+            var main = startedMain()
+            var up = part(main, "upItem")
+            up.btnClicked(0)
+            up.btnClicked(1)
+            compare(ctl.log, ["onMinimize()", "onClose()"])
+            up.btnClicked(2)
+            verify(part(main, "versionWnd").visible)
+            verify(!part(main, "mainMask").visible)
+
+            ctl.log = []
+            mousePress(main, 300, 600)
+            mouseMove(main, 310, 605, -1, Qt.LeftButton)
+            mouseRelease(main, 310, 605)
+            compare(ctl.log, ["onXChanged(10)", "onYChanged(5)"])
+        }
+
+        function test_boxesStayInsideTheWindow() {
+            var main = startedMain()
+            var box = part(main, "versionWnd")
+            box.visible = true
+            compare(box.x, 312)
+            compare(box.y, 200)
+            mousePress(box, 200, 150)
+            mouseMove(box, 150, 130, -1, Qt.LeftButton)
+            mouseRelease(box, 150, 130)
+            compare(box.x, 262)
+            compare(box.y, 180)
+            main.moveBox(box, -1000, -1000)
+            compare(box.x, 0)
+            compare(box.y, 0)
+            main.moveBox(box, 5000, 5000)
+            compare(box.x, 624)
+            compare(box.y, 400)
+            // The window itself stays put.
+            compare(ctl.log, [])
+
+            var confirm = part(main, "factorysure")
+            main.moveBox(confirm, 2000, -500)
+            compare(confirm.x, 1024 - 427)
+            compare(confirm.y, 0)
+        }
+
+        function test_mainFocusClosesDropDowns() {
+            var main = startedMain()
+            var list = part(main, "reportRateLV")
+            mouseClick(list, 40, 12)
+            tryCompare(list, "isAnimating", false)
+            verify(list.isDrop)
+            mousePress(main, 300, 600)
+            mouseRelease(main, 300, 600)
+            verify(!list.isDrop)
+        }
+
+        Component {
+            id: spyComponent
+            SignalSpy {}
+        }
+    }
+}
