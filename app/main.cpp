@@ -99,6 +99,9 @@ int main(int argc, char *argv[])
     inputHook.reset();
     if (demoMouse)
         demoMouse->setPlugHook({});
+#ifndef Q_OS_WIN
+    demoBus.reset(); // leaves the session bus while the application still exists
+#endif
     widget.reset();
     app.reset();
     return result;
