@@ -8,6 +8,7 @@
 
 #include <QMutexLocker>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -154,11 +155,12 @@ bool Hid_Thread::hidSend(int bulkLength, bool settle)
         waitSettle();
     if (bulkLength > 0) {
         const int reportLength = e->reportLength;
-        const int chunk = bulkLength < reportLength ? bulkLength : reportLength;
+        const size_t chunk = size_t(bulkLength < reportLength ? bulkLength : reportLength);
         std::vector<uchar> report(size_t(reportLength) + 1, 0);
-        for (int offset = 0; offset < bulkLength; offset += chunk) {
+        for (size_t offset = 0; offset < size_t(bulkLength); offset += chunk) {
             report[0] = 0;
-            std::memcpy(report.data() + 1, bulkArea + offset, size_t(chunk));
+            std::memcpy(report.data() + 1, bulkArea + offset,
+                        std::min(chunk, size_t(bulkLength) - offset));
             h = openHid(currentDevice);
             if (!h || api->write(h, report.data(), report.size()) < 0)
                 return failTransfer();
@@ -195,16 +197,16 @@ bool Hid_Thread::hidQuery(int bulkLength)
         return true;
     }
     const int reportLength = e->reportLength;
-    const int chunk = bulkLength < reportLength ? bulkLength : reportLength;
+    const size_t chunk = size_t(bulkLength < reportLength ? bulkLength : reportLength);
     std::vector<uchar> report(size_t(reportLength) + 1, 0);
-    for (int offset = 0; offset < bulkLength; offset += chunk) {
+    for (size_t offset = 0; offset < size_t(bulkLength); offset += chunk) {
         std::fill(report.begin(), report.end(), uchar(0));
         h = openHid(currentDevice);
         // A mouse that stops sending must not hang the program: a report that
         // does not come within the bound fails the query like a read error.
         if (!h || api->readTimeout(h, report.data(), report.size(), BulkReadTimeoutMs) <= 0)
             return failTransfer();
-        std::memcpy(bulkArea + offset, report.data(), size_t(chunk));
+        std::memcpy(bulkArea + offset, report.data(), std::min(chunk, size_t(bulkLength) - offset));
     }
     closeHid();
     hidFree = true;
