@@ -121,6 +121,7 @@ private:
     std::optional<DeviceEntry> entry(int index) const; // a copy, taken under the lock
     static uchar *linkSecrecyCode();                   // process-wide, bytes 0 and 7 stay 0
     bool failTransfer();
+    std::optional<DeviceEntry> sendCommandFrame();
 
     void hidEventLoop(uint index);
     void handleNotification(const uchar *report);

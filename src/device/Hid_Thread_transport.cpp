@@ -137,20 +137,34 @@ bool Hid_Thread::failTransfer()
     return false;
 }
 
-bool Hid_Thread::hidSend(int bulkLength, bool settle)
+// Opens the command interface, scrambles the frame when the device asks for
+// it and sends it. Returns the device entry, or nothing once the link is free
+// again after a failure.
+std::optional<DeviceEntry> Hid_Thread::sendCommandFrame()
 {
-    sleeper->processEvents();
-    const std::optional<DeviceEntry> e = entry(currentDevice);
+    std::optional<DeviceEntry> e = entry(currentDevice);
     if (!e || !openHid(currentDevice)) {
         hidFree = true;
-        return false;
+        return std::nullopt;
     }
     if (e->isEncode)
         USBDataEncryption(commandFrame + 1, linkSecrecyCode());
     // Every transfer opens the interface afresh.
     HidDevice *h = openHid(currentDevice);
-    if (!h || api->sendFeatureReport(h, commandFrame, FrameCodec::FrameSize) < 0)
-        return failTransfer();
+    if (!h || api->sendFeatureReport(h, commandFrame, FrameCodec::FrameSize) < 0) {
+        failTransfer();
+        return std::nullopt;
+    }
+    return e;
+}
+
+bool Hid_Thread::hidSend(int bulkLength, bool settle)
+{
+    sleeper->processEvents();
+    const std::optional<DeviceEntry> e = sendCommandFrame();
+    if (!e)
+        return false;
+    HidDevice *h = nullptr;
     if (settle)
         waitSettle();
     if (bulkLength > 0) {
@@ -176,17 +190,10 @@ bool Hid_Thread::hidSend(int bulkLength, bool settle)
 
 bool Hid_Thread::hidQuery(int bulkLength)
 {
-    const std::optional<DeviceEntry> e = entry(currentDevice);
-    if (!e || !openHid(currentDevice)) {
-        hidFree = true;
+    const std::optional<DeviceEntry> e = sendCommandFrame();
+    if (!e)
         return false;
-    }
-    if (e->isEncode)
-        USBDataEncryption(commandFrame + 1, linkSecrecyCode());
     HidDevice *h = openHid(currentDevice);
-    if (!h || api->sendFeatureReport(h, commandFrame, FrameCodec::FrameSize) < 0)
-        return failTransfer();
-    h = openHid(currentDevice);
     if (!h || api->getFeatureReport(h, answerFrame, FrameCodec::FrameSize) < 0)
         return failTransfer();
     if (bulkLength == 0) {
