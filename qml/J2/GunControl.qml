@@ -352,6 +352,9 @@ Rectangle {
                     Accessible.role: Accessible.Slider
                     Accessible.name: gunControl.gunControlLang[5]
                     Accessible.description: yField.textValue
+                    Accessible.onPressAction: yField.txtInput.forceActiveFocus()
+                    Accessible.onIncreaseAction: gunControl.storeY(parseInt(yField.textValue, 10) + 1)
+                    Accessible.onDecreaseAction: gunControl.storeY(parseInt(yField.textValue, 10) - 1)
 
                     onYChanged: {
                         if (dotArea.drag.active)

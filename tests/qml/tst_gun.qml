@@ -15,13 +15,14 @@ Item {
     Item {
         id: fakeRoot
         property bool maskVisible: true
-        property QtObject keyMatrixMain: QtObject {
+        function backend() { return view }
+        function mainFocus() {}
+        Item {
+            objectName: "keyMatrixMain"
             property QtObject modKeys: QtObject {
                 function saveData() { view.note("keyMatrix.saveData()") }
             }
         }
-        function backend() { return view }
-        function mainFocus() {}
     }
 
     TestCase {

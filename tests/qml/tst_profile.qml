@@ -16,11 +16,13 @@ Item {
     Item {
         id: fakeRoot
         property bool maskVisible: true
-        property QtObject upItem: QtObject {
-            property QtObject profileBtn: QtObject { property int currentSelect: -1 }
-        }
         function backend() { return view }
         function closeProfileList() { view.note("closeProfileList()") }
+        Item {
+            id: titleBar
+            objectName: "upItem"
+            property QtObject profileBtn: QtObject { property int currentSelect: -1 }
+        }
     }
 
     TestCase {
@@ -128,10 +130,10 @@ Item {
         // row reaches the row's own file.
         function test_rowsKeepTheirOwnFile() {
             var page = startedPage(["Standard0", "A1", "B2", "C3"], 2)
-            fakeRoot.upItem.profileBtn.currentSelect = 2
+            titleBar.profileBtn.currentSelect = 2
             page.deleteRow(1)
             // The title-bar list follows the active row to its new position.
-            compare(fakeRoot.upItem.profileBtn.currentSelect, 1)
+            compare(titleBar.profileBtn.currentSelect, 1)
             compare(page.profileNoAt(1), 2)
             compare(page.profileNoAt(2), 3)
             compare(page.profileNoAt(5), -1)
