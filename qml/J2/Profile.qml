@@ -1,14 +1,22 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "ProfileLogic.js" as ProfileLogic
+import "RootParts.js" as RootParts
 
-// Named profiles. Stand-in until the profiles page lands.
+// Named profiles: at most six rows, each tied to one profile file by its
+// own profileNo. The rows are also the entries of the title-bar list.
 Rectangle {
     id: profile
 
     property var mainRoot: null
+    // The active profile's number; -1 until the root screen sets it.
     property int profileNo: -1
     property alias profileDataModel0: profileRows
+    property alias profileList: rowList
+    // The row being renamed, or -1.
+    property int editRow: -1
+    readonly property int activeRow: rowOfNumber(profileNo)
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard",
         "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
 
@@ -16,16 +24,174 @@ Rectangle {
     signal listViewFocus()
     signal traced(string call)
 
+    component PanelButton: TextButton {
+        id: button
+        normalColor: Theme.colorGray0
+        border.color: Theme.colorGray1
+        Accessible.role: Accessible.Button
+        Accessible.name: text
+        Accessible.onPressAction: button.clicked()
+    }
+
+    function backend() {
+        return mainRoot ? mainRoot.backend() : null
+    }
+
+    function rows() {
+        return ProfileLogic.rowsOfModel(profileRows)
+    }
+
+    function rowOfNumber(no) {
+        // Depends on the count so that bindings follow the list.
+        return profileRows.count >= 0 ? ProfileLogic.rowOfNumber(rows(), no) : -1
+    }
+
+    // The profile number of the entry at position, as the title-bar list
+    // reports positions.
+    function profileNoAt(position) {
+        if (position < 0 || position >= profileRows.count)
+            return -1
+        return profileRows.get(position).profileNo
+    }
+
+    function modifyProfileData() {
+        var view = backend()
+        if (view)
+            view.updataNameList(2, ProfileLogic.namesOfRows(rows()))
+    }
+
     function init() {
         traced("profile.init()")
+        rowMenu.deleteText = profileLang[3]
+        rowMenu.exportText = profileLang[4]
+        var view = backend()
+        var stored = ProfileLogic.rowsOfNames(view ? view.getNameList(2) : [])
+        profileRows.clear()
+        for (var i = 0; i < stored.length; ++i)
+            profileRows.append(stored[i])
         if (profileRows.count === 0)
             profileRows.append({ "textValue": profileLang[5], "profileNo": 0 })
-        else
-            profileRows.setProperty(0, "textValue", profileLang[5])
+        rowList.currentIndex = Math.max(0, activeRow)
+        profileRows.setProperty(0, "textValue", profileLang[5])
+        modifyProfileData()
     }
+
+    // Appends a row with the first free name and number; false with six rows.
+    function appendRow() {
+        if (profileRows.count >= ProfileLogic.maxRows)
+            return false
+        var current = rows()
+        profileRows.append({ "textValue": ProfileLogic.freeName(current),
+                             "profileNo": ProfileLogic.freeNumber(current) })
+        rowList.currentIndex = profileRows.count - 1
+        modifyProfileData()
+        return true
+    }
+
+    function newProfile() {
+        profileFocus()
+        if (!appendRow())
+            return
+        var view = backend()
+        if (view)
+            view.resetProfile(profileRows.get(profileRows.count - 1).profileNo)
+    }
+
+    // With six rows the file goes into the selected row's profile.
+    function importProfile() {
+        profileFocus()
+        appendRow()
+        var row = Math.max(0, rowList.currentIndex)
+        var no = profileRows.get(row).profileNo
+        var view = backend()
+        // The pages show the active profile: an import into it reloads them.
+        if (view && view.loadProfile(no) && no === profileNo)
+            changeProfile(no)
+    }
+
+    function canDelete(row) {
+        return row > 0 && row < profileRows.count && profileRows.get(row).profileNo !== profileNo
+    }
+
+    function deleteRow(row) {
+        rowMenu.visible = false
+        if (!canDelete(row))
+            return
+        profileRows.remove(row)
+        rowList.currentIndex = Math.max(0, activeRow)
+        modifyProfileData()
+        syncTitleBar()
+    }
+
+    function exportRow(row) {
+        rowMenu.visible = false
+        var view = backend()
+        if (view && row >= 0 && row < profileRows.count)
+            view.saveProfile(profileRows.get(row).profileNo)
+    }
+
+    function openMenu(row, x, y) {
+        commitRename()
+        rowList.currentIndex = row
+        rowMenu.row = row
+        rowMenu.x = Math.min(x, profile.width - rowMenu.width)
+        rowMenu.y = Math.min(y, profile.height - rowMenu.height)
+        rowMenu.visible = true
+    }
+
+    function startRename(row) {
+        commitRename()
+        rowMenu.visible = false
+        rowList.currentIndex = row
+        editRow = row
+    }
+
+    // The new name is taken when it is not empty, holds no list separator
+    // and no other row has it.
+    function rename(row, name) {
+        if (row < 0 || row >= profileRows.count)
+            return false
+        if (!ProfileLogic.renameAllowed(rows(), row, name))
+            return false
+        if (profileRows.get(row).textValue === name)
+            return true
+        profileRows.setProperty(row, "textValue", name)
+        modifyProfileData()
+        return true
+    }
+
+    function commitRename() {
+        if (editRow < 0)
+            return
+        var row = editRow
+        editRow = -1
+        rename(row, renameField.text)
+    }
+
     function profileFocus() {
         listViewFocus()
+        rowMenu.visible = false
     }
+
+    function close() {
+        visible = false
+        profileFocus()
+        if (mainRoot) {
+            mainRoot.maskVisible = false
+            mainRoot.closeProfileList()
+        }
+    }
+
+    // The title-bar list shows the active profile's row.
+    function syncTitleBar() {
+        var up = RootParts.find(mainRoot, "upItem")
+        if (up && up.profileBtn && activeRow >= 0)
+            up.profileBtn.currentSelect = activeRow
+    }
+
+    onListViewFocus: commitRename()
+    // After the root screen's own choice of entry at start.
+    onProfileNoChanged: titleBarSync.restart()
 
     width: 415
     height: 288
@@ -33,13 +199,170 @@ Rectangle {
 
     ListModel { id: profileRows }
 
+    Timer {
+        id: titleBarSync
+        interval: 0
+        onTriggered: profile.syncTitleBar()
+    }
+
+    // The panel moves with its background and stays inside the window.
+    DragArea {
+        anchors.fill: parent
+        onPressed: profile.profileFocus()
+        onDragged: (dx, dy) => {
+            var area = profile.parent
+            profile.x = Math.max(0, Math.min(area.width - profile.width, profile.x + dx))
+            profile.y = Math.max(0, Math.min(area.height - profile.height, profile.y + dy))
+        }
+    }
+
     PanelTitle {
         title: profile.profileLang[0]
-        onCloseClicked: {
-            profile.visible = false
-            profile.listViewFocus()
-            profile.mainRoot.maskVisible = false
-            profile.mainRoot.closeProfileList()
+        onCloseClicked: profile.close()
+    }
+
+    Rectangle {
+        x: (profile.width - width) / 2
+        y: 52
+        width: 384
+        height: 180
+        color: Theme.colorBlack
+
+        ListView {
+            id: rowList
+            objectName: "profileList"
+            anchors.fill: parent
+            clip: true
+            interactive: false
+            model: profileRows
+            Accessible.role: Accessible.List
+            Accessible.name: profile.profileLang[0]
+
+            // Delegates read their owner by id, which this qmllint cannot follow.
+            // qmllint disable unqualified
+            delegate: Rectangle {
+                id: row
+                required property int index
+                required property string textValue
+                width: 384
+                height: 27
+                color: rowList.currentIndex === index || rowArea.containsMouse
+                       ? Theme.colorOrange : Theme.colorBlack
+                Accessible.role: Accessible.ListItem
+                Accessible.name: textValue
+                Accessible.selected: rowList.currentIndex === index
+                Accessible.onPressAction: rowList.currentIndex = index
+
+                Text {
+                    x: 16
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: profile.editRow !== row.index
+                    text: row.textValue
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.fontColor
+                }
+                MouseArea {
+                    id: rowArea
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    acceptedButtons: Qt.LeftButton | Qt.RightButton
+                    onPressed: (mouse) => {
+                        if (profile.editRow !== row.index)
+                            profile.commitRename()
+                        if (mouse.button === Qt.RightButton) {
+                            var at = mapToItem(profile, mouse.x, mouse.y)
+                            profile.openMenu(row.index, at.x, at.y)
+                        } else {
+                            rowMenu.visible = false
+                            rowList.currentIndex = row.index
+                        }
+                    }
+                    onDoubleClicked: (mouse) => {
+                        if (mouse.button === Qt.LeftButton)
+                            profile.startRename(row.index)
+                    }
+                }
+            }
+            // qmllint enable unqualified
+        }
+
+        TextInput {
+            id: renameField
+            objectName: "profileRename"
+            x: 16
+            y: profile.editRow * 27 + (27 - height) / 2
+            width: 352
+            visible: profile.editRow >= 0
+            maximumLength: 24
+            selectByMouse: true
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontNormalSize
+            color: Theme.fontColor
+            selectionColor: Theme.colorGray1
+            Accessible.role: Accessible.EditableText
+            Accessible.name: profile.profileLang[0]
+            Accessible.description: text
+            Keys.onReturnPressed: profile.commitRename()
+            Keys.onEnterPressed: profile.commitRename()
+            onVisibleChanged: {
+                if (!visible)
+                    return
+                text = profileRows.get(profile.editRow).textValue
+                forceActiveFocus()
+                selectAll()
+            }
+            onActiveFocusChanged: {
+                if (!activeFocus)
+                    profile.commitRename()
+            }
+        }
+    }
+
+    Row {
+        x: (profile.width - 384) / 2
+        y: 244
+        spacing: 16
+
+        PanelButton {
+            objectName: "profileNew"
+            text: profile.profileLang[1]
+            onClicked: profile.newProfile()
+        }
+        PanelButton {
+            objectName: "profileImport"
+            text: profile.profileLang[2]
+            onClicked: profile.importProfile()
+        }
+    }
+
+    Rectangle {
+        id: rowMenu
+        objectName: "profileMenu"
+
+        property int row: -1
+        property string deleteText: profile.profileLang[3]
+        property string exportText: profile.profileLang[4]
+
+        width: 100
+        height: 48
+        visible: false
+        color: Theme.colorGray0
+        border.color: Theme.colorGray1
+
+        Column {
+            PanelButton {
+                objectName: "profileDelete"
+                width: 100
+                text: rowMenu.deleteText
+                onClicked: profile.deleteRow(rowMenu.row)
+            }
+            PanelButton {
+                objectName: "profileExport"
+                width: 100
+                text: rowMenu.exportText
+                onClicked: profile.exportRow(rowMenu.row)
+            }
         }
     }
 }

@@ -20,6 +20,22 @@ bool validProfile(int index)
     return index >= 0 && index < myQQuickView::ProfileCount;
 }
 
+// An exchange file is taken only when it reads as a profile: INI text that
+// holds the group every profile has. Anything else would replace the
+// user's settings with nothing.
+bool looksLikeProfile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+        return false;
+    file.close();
+    QSettings settings(fileName, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return false;
+    settings.beginGroup(QStringLiteral("mouse"));
+    return !settings.childKeys().isEmpty();
+}
+
 QString desktopFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -82,7 +98,7 @@ bool myQQuickView::loadProfile(int profile)
         return false;
     const QString name =
         dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Profile(*.pf)"));
-    if (name.isEmpty())
+    if (name.isEmpty() || !looksLikeProfile(name))
         return false;
     return replaceProfileFile(profile, name);
 }

@@ -11,6 +11,10 @@ QtObject {
     property var globals: ({})
     property var profile: ({})
     property var lang: ({})
+    property var names: ({})
+    property var guns: ({})
+    // What the next open dialog of an import answers: picked or cancelled.
+    property bool importPicks: true
 
     function note(call) {
         log = log.concat([call])
@@ -61,5 +65,30 @@ QtObject {
     function deleteMacroUpdateProfile(name) { note("deleteMacroUpdateProfile(" + name + ")") }
     function modifyMacroNameUpdateProfile(oldName, newName) {
         note("modifyMacroNameUpdateProfile(" + oldName + "," + newName + ")")
+    }
+    function getNameList(type) {
+        note("getNameList(" + type + ")")
+        return names[type] === undefined ? [] : names[type]
+    }
+    function updataNameList(type, list) {
+        note("updataNameList(" + type + "," + list + ")")
+        names[type] = list
+        return true
+    }
+    function loadProfile(n) {
+        note("loadProfile(" + n + ")")
+        return importPicks
+    }
+    function saveProfile(n) { note("saveProfile(" + n + ")") }
+    function getGunData(row) {
+        note("getGunData(" + row + ")")
+        return guns[row] === undefined ? [] : guns[row]
+    }
+    function mouseSaveGundata(row, record) {
+        note("mouseSaveGundata(" + row + "," + record + ")")
+        guns[row] = record
+    }
+    function mouseSendGundata(slot, values) {
+        note("mouseSendGundata(" + slot + "," + values + ")")
     }
 }

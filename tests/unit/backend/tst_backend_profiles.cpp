@@ -16,6 +16,9 @@ private slots:
     void importReplacesProfileAndIsReadBack();
     void importOfVanishedSourceKeepsProfile();
     void importDropsWritesMadeToTheReplacedProfile();
+    void importRefusesWhatIsNotAProfile_data();
+    void importRefusesWhatIsNotAProfile();
+    void exportThenImportGivesTheSameBytes();
     void resetAndCopyReplaceFiles();
     void outOfRangeProfilesAreRefused();
 };
@@ -152,6 +155,64 @@ void BackendProfilesTest::importDropsWritesMadeToTheReplacedProfile()
     flushDeletions();
     QCOMPARE(data.read(QStringLiteral("modules/setting/p3.bin")), imported);
     QVERIFY(!view.getData(QStringLiteral("mouse/stale")).isValid());
+}
+
+void BackendProfilesTest::importRefusesWhatIsNotAProfile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("isFolder");
+    QTest::newRow("empty") << QByteArray() << false;
+    QTest::newRow("other text") << QByteArray("just some notes\nabout a mouse\n") << false;
+    QTest::newRow("ini without profile keys") << QByteArray("[macro]\n0=1,A\n") << false;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
+    // A name that cannot be read as a file.
+    QTest::newRow("unreadable") << QByteArray() << true;
+}
+
+void BackendProfilesTest::importRefusesWhatIsNotAProfile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, isFolder);
+    TempDataFolder data;
+    writeSettingFiles(data, {});
+    FakeFileDialogs dialogs;
+    TestView view;
+    view.setFileDialogs(&dialogs);
+    const QByteArray p2 = data.read(QStringLiteral("modules/setting/p2.bin"));
+    QSettings *before = view.profileList.at(1);
+
+    if (isFolder)
+        QDir().mkpath(data.file(QStringLiteral("in.pf")));
+    else
+        data.write(QStringLiteral("in.pf"), content);
+    dialogs.answer = data.file(QStringLiteral("in.pf"));
+    QVERIFY(!view.loadProfile(1));
+    flushDeletions();
+    QCOMPARE(data.read(QStringLiteral("modules/setting/p2.bin")), p2);
+    QCOMPARE(view.profileList.at(1), before);
+    // Reading it did not write anything into the picked file either.
+    if (!isFolder)
+        QCOMPARE(data.read(QStringLiteral("in.pf")), content);
+}
+
+void BackendProfilesTest::exportThenImportGivesTheSameBytes()
+{
+    TempDataFolder data;
+    writeSettingFiles(data, {});
+    FakeFileDialogs dialogs;
+    TestView view;
+    view.setFileDialogs(&dialogs);
+    view.setCurrentProfile(3);
+    view.setData(QStringLiteral("mouse/lod"), 7);
+
+    dialogs.answer = data.file(QStringLiteral("trip.pf"));
+    view.saveProfile(3);
+    QVERIFY(view.loadProfile(5));
+    flushDeletions();
+    const QByteArray p4 = data.read(QStringLiteral("modules/setting/p4.bin"));
+    QVERIFY(p4.contains("lod=7"));
+    QCOMPARE(data.read(QStringLiteral("trip.pf")), p4);
+    QCOMPARE(data.read(QStringLiteral("modules/setting/p6.bin")), p4);
 }
 
 void BackendProfilesTest::resetAndCopyReplaceFiles()

@@ -1,0 +1,169 @@
+import QtQuick
+import QtTest
+import modules.qml
+
+// The gun panel against a recording back end: the factory presets, the rate
+// knob's text rule and what a click or a drag stores, and what closing sends.
+Item {
+    id: scene
+    width: 1024
+    height: 640
+
+    RecordingView { id: view }
+
+    // The parts of the root screen the panel reaches.
+    Item {
+        id: fakeRoot
+        property bool maskVisible: true
+        function backend() { return view }
+        function mainFocus() {}
+        Item {
+            objectName: "keyMatrixMain"
+            property QtObject modKeys: QtObject {
+                function saveData() { view.note("keyMatrix.saveData()") }
+            }
+        }
+    }
+
+    TestCase {
+        name: "GunPanel"
+        when: windowShown
+
+        Component {
+            id: gunComponent
+            GunControl { x: 192; y: 96; mainRoot: fakeRoot }
+        }
+
+        function init() {
+            view.clear()
+            view.globals = {}
+            view.guns = {}
+        }
+
+        function startedPanel() {
+            var panel = createTemporaryObject(gunComponent, scene)
+            panel.traced.connect(view.note)
+            panel.init()
+            view.clear()
+            return panel
+        }
+
+        function test_startAndFactoryReset() {
+            view.guns = {
+                "0": ["M416", "L-Click", "12", "0", "20", "3"],
+                "1": ["AKM", "L-Click", "30", "0", "40", "0"],
+                // Not a full record: the row keeps its defaults.
+                "2": ["M16A4", "L-Click"]
+            }
+            view.globals = { "mouse/selectGun": ["1", "4", "junk"] }
+            var panel = createTemporaryObject(gunComponent, scene)
+            panel.traced.connect(view.note)
+            panel.init()
+            compare(view.log[0], "gunControl.init()")
+            compare([panel.selectGun1, panel.selectGun2, panel.selectGun3], [1, 4, 2])
+            compare(panel.gunNumberModel.get(0).gunPeriod, "12")
+            compare(panel.gunNumberModel.get(2).gunPeriod, "10")
+            compare(panel.gunPeriods(), [30, 10, 10])
+            // Slot 1's gun is shown.
+            compare(panel.currentGun, 1)
+            compare(findChild(panel, "gunYField").textValue, "40")
+            compare(findChild(panel, "gunRate").textValue, "30MS")
+            verify(findChild(panel, "gunEndless").isSelect)
+
+            view.clear()
+            panel.resetData()
+            compare(view.log, [
+                "gunControl.resetData()", "setGlobalData(mouse/selectGun,0,1,2)",
+                "mouseSaveGundata(0,M416,L-Click,9,0,5,3)",
+                "mouseSaveGundata(1,AKM,L-Click,9,0,7,0)",
+                "mouseSaveGundata(2,M16A4,L-Click,9,0,8,0)",
+                "mouseSendGundata(1,3,0,5)", "mouseSendGundata(2,0,0,7)",
+                "mouseSendGundata(3,0,0,8)"])
+            // What the next key matrix carries.
+            compare(panel.gunPeriods(), [9, 9, 9])
+            compare([panel.selectGun1, panel.selectGun2, panel.selectGun3], [0, 1, 2])
+            compare(findChild(panel, "gunSlotList").currentSelect, 0)
+            compare(panel.currentGun, 0)
+            compare(findChild(panel, "gunRate").textValue, "9MS")
+            compare(findChild(panel, "gunYField").textValue, "5")
+        }
+
+        function test_rateText_data() {
+            return [
+                { tag: "10 ms", period: "10", text: "10MS" },
+                { tag: "shortest", period: "4", text: "4MS" },
+                { tag: "one digit", period: "9", text: "9MS" },
+                { tag: "longest", period: "90", text: "90MS" }
+            ]
+        }
+
+        // A stored period places the knob where the text shows it again.
+        function test_rateText(data) {
+            var panel = startedPanel()
+            panel.gunNumberModel.setProperty(3, "gunPeriod", data.period)
+            panel.loadGunData(3)
+            var rate = findChild(panel, "gunRate")
+            compare(rate.textValue, data.text)
+        }
+
+        function test_rateClickShowsDragStores() {
+            var panel = startedPanel()
+            var rate = findChild(panel, "gunRate")
+            mouseClick(rate, 20, 12)
+            tryCompare(rate, "isAnimating", false)
+            verify(rate.isDrop)
+            var slider = rate.sliderControl
+
+            // A click on the track moves the knob and the text, nothing more.
+            mouseClick(slider, 60, 3)
+            tryCompare(slider, "isAnimating", false)
+            verify(rate.textValue !== "10MS", rate.textValue)
+            compare(panel.gunNumberModel.get(0).gunPeriod, "10")
+            compare(view.only(["mouseSaveGundata"]), [])
+            verify(!panel.isSave)
+
+            // A press on the knob that does not move it stores nothing.
+            var kx = slider.knobX + 6
+            mousePress(slider, kx, 3)
+            mouseRelease(slider, kx, 3)
+            compare(view.only(["mouseSaveGundata"]), [])
+
+            // The end of a drag stores the text's period.
+            mousePress(slider, kx, 3)
+            mouseMove(slider, kx + 10, 3)
+            mouseMove(slider, kx + 20, 3)
+            mouseRelease(slider, kx + 20, 3)
+            var period = String(parseInt(rate.textValue, 10))
+            verify(period !== "10")
+            compare(panel.gunNumberModel.get(0).gunPeriod, period)
+            compare(view.only(["mouseSaveGundata"]),
+                    ["mouseSaveGundata(0,M416,L-Click," + period + ",0,10,0)"])
+            verify(panel.isSave)
+        }
+
+        function test_slotChoiceAndCloseSend() {
+            var panel = startedPanel()
+            panel.visible = true
+            fakeRoot.maskVisible = true
+            var slots = findChild(panel, "gunSlotList")
+            slots.currentSelect = 1
+            var list = findChild(panel, "gunList")
+            // The fifth gun goes into slot 2.
+            mouseClick(list, 100, 58 * 4 + 29)
+            compare(view.log, ["setGlobalData(mouse/selectGun,0,4,2)"])
+            compare(panel.currentGun, 4)
+            verify(panel.isSave)
+
+            panel.close()
+            verify(!panel.visible)
+            verify(!fakeRoot.maskVisible)
+            verify(!panel.isSave)
+            compare(view.log.slice(1), ["mouseSendGundata(1,0,0,10)", "mouseSendGundata(2,0,0,10)",
+                                        "mouseSendGundata(3,0,0,10)", "keyMatrix.saveData()"])
+            // Closed again without a change: nothing is sent.
+            view.clear()
+            panel.close()
+            compare(view.log, [])
+        }
+    }
+}
