@@ -385,16 +385,7 @@ RootStyle {
         id: _KeyCodeString
     }
 
-    StartUp {
-        id: startUp
-        root: mainIten
-    }
-    PanelOpener {
-        id: panels
-        root: mainIten
-    }
-    ProfileFlow {
-        id: profileFlow
-        root: mainIten
-    }
+    StartUp { id: startUp; root: mainIten }
+    PanelOpener { id: panels; root: mainIten }
+    ProfileFlow { id: profileFlow; root: mainIten }
 }

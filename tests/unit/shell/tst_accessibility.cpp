@@ -178,6 +178,19 @@ void tst_Accessibility::everyVisibleControlIsNamedAndOperable()
     QTRY_COMPARE(list->text(QAccessible::Description), QStringLiteral("500Hz"));
     QCOMPARE(rate->property("currentSelect").toInt(), 2);
 
+    // The hidden lift-off box holds the other controls of the column: its
+    // slider is named after the box.
+    QQuickItem *lod = part("lodLV");
+    part("lodRect")->setVisible(true);
+    QVERIFY(press(find(tree(), QAccessible::ComboBox, QStringLiteral("LOD"))));
+    QTRY_VERIFY(lod->property("isDrop").toBool() && !lod->property("isAnimating").toBool());
+    QVERIFY(find(tree(), QAccessible::Slider, QStringLiteral("LOD")));
+    QVERIFY(find(tree(), QAccessible::CheckBox, QStringLiteral("Enable")));
+    problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    QMetaObject::invokeMethod(lod, "closeMenu");
+    part("lodRect")->setVisible(false);
+
     // The reset question and the version box, opened and closed by their buttons.
     QVERIFY(press(find(tree(), QAccessible::Button, QStringLiteral("Reset"))));
     QVERIFY(part("factorysure")->isVisible());
