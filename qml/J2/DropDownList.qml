@@ -134,10 +134,11 @@ Item {
             color: dropList.bgColor
             border.color: dropList.borderColor
 
-            // Takes the clicks that the rows leave (their right edge), so
-            // that none reaches what lies beneath the list.
+            // Takes the clicks and the hover that the rows leave (their right
+            // edge), so that none reaches what lies beneath the list.
             MouseArea {
                 anchors.fill: parent
+                hoverEnabled: true
             }
 
             ListView {
