@@ -10,7 +10,7 @@ Rectangle {
     property int minValue: 0
     property alias textValue: field.text
     property alias txtInput: field
-    // What a screen reader calls the field; its number when empty.
+    // What a screen reader calls the field; without it, the field reads its number.
     property string accessibleName: ""
 
     signal endInputSignal()
