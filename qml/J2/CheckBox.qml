@@ -23,6 +23,12 @@ Item {
 
     width: label.width + gapValue + box.width
     height: Math.max(12, label.height)
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: textValue
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: check.toggle()
+    Accessible.onToggleAction: check.toggle()
 
     Text {
         id: label

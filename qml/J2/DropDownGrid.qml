@@ -56,6 +56,10 @@ Item {
 
     width: 107
     height: 24
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: textValue
+    Accessible.description: textValue
+    Accessible.onPressAction: dropGrid.openOrClose()
 
     Connections {
         target: dropGrid.mdItems
@@ -117,6 +121,13 @@ Item {
                         color: index === dropGrid.currentSelect || cellArea.containsMouse
                                ? Theme.colorOrange : dropGrid.bgColor
                         border.color: dropGrid.borderColor
+                        // A blank cell has nothing to read out.
+                        Accessible.ignored: textValue === ""
+                        Accessible.role: Accessible.ListItem
+                        Accessible.name: textValue
+                        Accessible.selectable: true
+                        Accessible.selected: index === dropGrid.currentSelect
+                        Accessible.onPressAction: dropGrid.choose(cell.index)
 
                         Text {
                             anchors.centerIn: parent

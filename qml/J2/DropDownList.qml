@@ -51,14 +51,25 @@ Item {
         openOrClose()
     }
 
+    // The choice is reported once the list is closed; a list still opening
+    // turns round at once.
     function choose(index) {
         currentSelect = index
         pendingIndex = index
-        if (isDrop && !dropMove.running) {
-            openOrClose()
+        if (isDrop) {
+            dropMove.stop()
+            isDrop = false
+            dropMove.duration = animationTime()
+            dropMove.to = -listBody.height
+            dropMove.start()
         } else if (!dropMove.running) {
             reportChoice()
         }
+    }
+
+    function pressBox() {
+        btnClick()
+        openOrClose()
     }
 
     function reportChoice() {
@@ -71,6 +82,10 @@ Item {
 
     width: 120
     height: 24
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: textValue
+    Accessible.description: textValue
+    Accessible.onPressAction: dropList.pressBox()
 
     Connections {
         target: dropList.mdItems
@@ -99,10 +114,7 @@ Item {
         }
         MouseArea {
             anchors.fill: parent
-            onClicked: {
-                dropList.btnClick()
-                dropList.openOrClose()
-            }
+            onClicked: dropList.pressBox()
         }
     }
 
@@ -121,6 +133,13 @@ Item {
             height: 24 * dropList.visibleRows
             color: dropList.bgColor
             border.color: dropList.borderColor
+
+            // Takes the clicks and the hover that the rows leave (their right
+            // edge), so that none reaches what lies beneath the list.
+            MouseArea {
+                anchors.fill: parent
+                hoverEnabled: true
+            }
 
             ListView {
                 id: entries
@@ -141,6 +160,11 @@ Item {
                     height: 24
                     color: index === dropList.currentSelect || rowArea.containsMouse
                            ? Theme.colorOrange : dropList.bgColor
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: textValue
+                    Accessible.selectable: true
+                    Accessible.selected: index === dropList.currentSelect
+                    Accessible.onPressAction: dropList.choose(row.index)
 
                     Text {
                         anchors.centerIn: parent
@@ -171,6 +195,13 @@ Item {
                 y: entries.visibleArea.yPosition * listBody.height
                 color: "white"
                 border.color: Theme.colorGray3
+                Accessible.role: Accessible.ScrollBar
+                Accessible.name: "Scroll"
+                Accessible.onDecreaseAction: entries.contentY = Math.max(0, entries.contentY - 24)
+                Accessible.onIncreaseAction: {
+                    var maxY = Math.max(0, entries.contentHeight - entries.height)
+                    entries.contentY = Math.min(maxY, entries.contentY + 24)
+                }
 
                 MouseArea {
                     anchors.fill: parent

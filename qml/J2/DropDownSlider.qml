@@ -36,12 +36,21 @@ Item {
         dropMove.start()
     }
 
+    function pressBox() {
+        btnClick()
+        openOrClose()
+    }
+
     function setValue(ration) {
         innerSlider.setRatioValue(ration)
     }
 
     width: 120
     height: 24
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: textValue
+    Accessible.description: textValue
+    Accessible.onPressAction: dropSlider.pressBox()
 
     Rectangle {
         id: box
@@ -65,10 +74,7 @@ Item {
         }
         MouseArea {
             anchors.fill: parent
-            onClicked: {
-                dropSlider.btnClick()
-                dropSlider.openOrClose()
-            }
+            onClicked: dropSlider.pressBox()
         }
     }
 
@@ -93,6 +99,7 @@ Item {
                 anchors.centerIn: parent
                 width: dropSlider.width - 16
                 color: dropSlider.sliderbarBg
+                Accessible.name: dropSlider.Accessible.name
                 onValueChange: (tmpValue) => dropSlider.valueChange(tmpValue)
                 onDragSignal: (isDrag) => dropSlider.dragSignal(isDrag)
             }

@@ -30,6 +30,7 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         normalSource: Theme.sourceCloseBtn
         hoverSource: Theme.sourceCloseBtnH
+        Accessible.name: "Close"
         onClicked: panelTitle.closeClicked()
     }
     Rectangle {

@@ -13,8 +13,18 @@ Item {
 
     signal btnClick(int index)
 
+    function press() {
+        isSelect = true
+        btnClick(index)
+    }
+
     width: 8 + label.width + gapValue
     height: Math.max(10, label.height)
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: textValue
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: radio.press()
 
     Rectangle {
         id: mark
@@ -47,9 +57,6 @@ Item {
     MouseArea {
         anchors.fill: parent
         anchors.margins: -6
-        onClicked: {
-            radio.isSelect = true
-            radio.btnClick(radio.index)
-        }
+        onClicked: radio.press()
     }
 }

@@ -10,6 +10,8 @@ Rectangle {
     property int minValue: 0
     property alias textValue: field.text
     property alias txtInput: field
+    // What a screen reader calls the field; without it, the field reads its number.
+    property string accessibleName: ""
 
     signal endInputSignal()
     signal inputSignal()
@@ -47,6 +49,10 @@ Rectangle {
         font.pixelSize: Theme.fontNormalSize
         color: Theme.fontColor
         selectionColor: Theme.colorOrange
+        Accessible.role: Accessible.EditableText
+        Accessible.name: rectInput.accessibleName !== "" ? rectInput.accessibleName : text
+        Accessible.description: text
+        Accessible.onPressAction: field.forceActiveFocus()
 
         Keys.onReturnPressed: field.focus = false
         Keys.onEnterPressed: field.focus = false

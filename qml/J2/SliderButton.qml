@@ -50,10 +50,28 @@ Rectangle {
         knobMove.start()
     }
 
+    // A screen reader's step: one step, or a tenth of the track.
+    function stepBy(direction) {
+        btnClick()
+        if (isScale) {
+            setIndexValue(Math.max(0, Math.min(segment, segmentValue + direction)), true)
+        } else {
+            knob.x = SliderLogic.clampX(width, knob.x + direction * SliderLogic.usableLength(width) / 10)
+            valueChange(knob.x)
+        }
+        valueChangeDelay(knob.x)
+    }
+
     width: 100
     height: 6
     radius: 3
     color: Theme.colorGray1
+    Accessible.role: Accessible.Slider
+    // The page names it; the value read out is the step, or the knob position.
+    Accessible.description: String(isScale ? segmentValue : knob.x)
+    Accessible.onPressAction: slider.btnClick()
+    Accessible.onIncreaseAction: slider.stepBy(1)
+    Accessible.onDecreaseAction: slider.stepBy(-1)
 
     Rectangle {
         id: filled

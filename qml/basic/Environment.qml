@@ -26,6 +26,9 @@ Item {
         anchors.top: parent.top
         anchors.topMargin: 3
         source: Theme.sourceTitleLogo
+        Accessible.role: Accessible.Link
+        Accessible.name: environment.url
+        Accessible.onPressAction: Qt.openUrlExternally(environment.url)
 
         MouseArea {
             anchors.fill: parent

@@ -11,6 +11,9 @@ Image {
 
     signal clicked()
 
+    Accessible.role: Accessible.Button
+    Accessible.onPressAction: hoverImage.clicked()
+
     source: area.pressed ? pressedSource : (area.containsMouse ? hoverSource : normalSource)
 
     MouseArea {

@@ -18,6 +18,7 @@ Row {
         id: askBtn
         normalSource: Theme.sourceAsk
         hoverSource: Theme.sourceAskH
+        Accessible.name: "Version"
         onClicked: menuUp.btnClicked(2)
 
         DropDownList {
@@ -36,12 +37,14 @@ Row {
         id: minBtn
         normalSource: Theme.sourceMinBtn
         hoverSource: Theme.sourceMinBtnH
+        Accessible.name: "Minimise"
         onClicked: menuUp.btnClicked(0)
     }
     HoverImage {
         id: closeBtn
         normalSource: Theme.sourceCloseBtn
         hoverSource: Theme.sourceCloseBtnH
+        Accessible.name: "Close"
         onClicked: menuUp.btnClicked(1)
     }
 }

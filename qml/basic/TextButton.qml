@@ -17,6 +17,9 @@ Rectangle {
     width: 64
     height: 24
     color: area.containsMouse ? hoverColor : normalColor
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Accessible.onPressAction: textButton.clicked()
 
     Text {
         anchors.centerIn: parent

@@ -2,8 +2,9 @@ pragma Singleton
 import QtQuick
 
 // Style values and picture addresses shared by the root screen, the pages and
-// the controls. The root screen mirrors them as its own properties; the
-// controls read them here so that they also work outside the root screen.
+// the controls. The root screen's properties of the same names are these
+// values (RootStyle keeps both sides equal); the controls read them here so
+// that they also work outside the root screen.
 QtObject {
     property int skin_No: 1
 

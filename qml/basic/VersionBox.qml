@@ -42,6 +42,7 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
             normalSource: Theme.sourceCloseBtn
             hoverSource: Theme.sourceCloseBtnH
+            Accessible.name: "Close"
             onClicked: versionBox.closeClicked()
         }
     }

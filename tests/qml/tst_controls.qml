@@ -61,6 +61,10 @@ Item {
             id: spyComponent
             SignalSpy {}
         }
+        Component {
+            id: underneathComponent
+            MouseArea { anchors.fill: parent }
+        }
 
         function spyOn(target, signalName) {
             return createTemporaryObject(spyComponent, scene, { target: target, signalName: signalName })
@@ -200,15 +204,38 @@ Item {
             tryCompare(chosen, "count", 1)
             compare(chosen.signalArguments[0][0], 2)
 
-            // The rightmost 15 pixels of a row take no clicks.
+            // The rightmost 15 pixels of a row take no clicks, and let none
+            // through to what lies beneath.
+            var underneath = createTemporaryObject(underneathComponent, scene, { z: -1 })
+            var fallen = spyOn(underneath, "clicked")
             mouseClick(list, 60, 12)
             tryCompare(list, "isAnimating", false)
             mouseClick(list, list.width - 5, 24 + 3 * 24 + 12)
             compare(list.currentSelect, 2)
             verify(list.isDrop)
+            compare(fallen.count, 0)
 
             list.currentSelect = 7
             compare(list.textValue, "")
+        }
+
+        function test_rowClickedWhileOpeningClosesAndReports() {
+            var list = createTemporaryObject(listComponent, scene)
+            fillList(list, 2)
+            list.currentSelect = -1
+            var chosen = spyOn(list, "valueChange")
+            list.openOrClose()
+            // Half-way down, a row is under the top of the drop area.
+            var body = list.listView.parent
+            for (var i = 0; i < 200 && body.y <= -body.height / 2; ++i)
+                wait(2)
+            verify(list.isAnimating)
+            mouseClick(list, 40, 24 + 12)
+            verify(list.currentSelect !== -1)
+            verify(!list.isDrop)
+            tryCompare(chosen, "count", 1)
+            compare(chosen.signalArguments[0][0], list.currentSelect)
+            verify(!list.isAnimating)
         }
 
         function test_listScrollBarAndCloseRules() {

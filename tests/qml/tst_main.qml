@@ -323,34 +323,6 @@ Item {
             compare(mouseSpy.signalArguments[0][2], 300)
         }
 
-        function test_macroEventsReachTheKeyList() {
-            var main = startedMain()
-            var keys = part(main, "keyMatrixMain").modKeys
-            keys.set(2, { "keyText": "Macro_0", "keyCode0": 4, "keyCode1": 0, "keyCode2": 2, "keyCode3": 0 })
-            keys.set(5, { "keyText": "Macro_1", "keyCode0": 4, "keyCode1": 1, "keyCode2": 5, "keyCode3": 0 })
-            view.profile = { "mouseMacroKey/2": "Macro_0", "mouseMacroKey/5": "Macro_1" }
-            var editor = part(main, "macroEditorMain")
-
-            editor.modifyMacroData("Macro_1")
-            compare(view.only(["macroEditor"]), ["macroEditor.sendMacro(5,Macro_1)"])
-
-            view.clear()
-            editor.modifyMacroName("Macro_0", "Burst")
-            compare(view.only(["setData", "modifyMacro"]),
-                    ["setData(mouseMacroKey/2,Burst)", "modifyMacroNameUpdateProfile(Macro_0,Burst)"])
-            compare(keys.get(2).keyText, "Burst")
-            compare(keys.get(5).keyText, "Macro_1")
-
-            // A deleted macro gives its buttons their default function back.
-            view.clear()
-            editor.deleteMacro("Burst")
-            compare(view.only(["keyMatrix", "deleteMacro"]),
-                    ["keyMatrix.saveData()", "deleteMacroUpdateProfile(Burst)"])
-            compare(keys.get(2).keyCode0, 0)
-            compare(keys.get(2).keyCode2, 0xF2)
-            compare(keys.get(5).keyCode0, 4)
-        }
-
         function test_keyDialogOpensExceptForTheLastLeftClick() {
             var main = startedMain()
             var list = part(main, "keyMatrixMain")

@@ -1,0 +1,220 @@
+// The window as a screen reader sees it: the accessibility tree of the real
+// widget stack (Widget, view, main.qml) names every visible thing that takes
+// clicks, with a role and an action, and its actions operate the screen.
+#include "TempDataFolder.h"
+#include "backend/myQQuickView.h"
+#include "shell/Widget.h"
+
+#include <QAccessible>
+#include <QQuickItem>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+// Stand-in pages whose rows and badges are not yet accessible; each leaves
+// this list as its real page lands.
+const QStringList notYetAccessible = {QStringLiteral("keyMatrixMain"), QStringLiteral("mouseMain")};
+
+const QSet<QAccessible::Role> interactiveRoles = {
+    QAccessible::Button,    QAccessible::CheckBox,     QAccessible::RadioButton,
+    QAccessible::ComboBox,  QAccessible::ListItem,     QAccessible::Slider,
+    QAccessible::ScrollBar, QAccessible::EditableText, QAccessible::Link,
+    QAccessible::SpinBox,   QAccessible::MenuItem,     QAccessible::PageTab};
+
+bool isInsideStandIn(const QQuickItem *item)
+{
+    for (; item; item = item->parentItem()) {
+        if (notYetAccessible.contains(item->objectName()))
+            return true;
+    }
+    return false;
+}
+
+QString describe(const QObject *object)
+{
+    QStringList chain;
+    for (auto *o = object; o; o = o->parent()) {
+        const QString name = o->objectName();
+        chain.prepend(name.isEmpty() ? QString::fromLatin1(o->metaObject()->className()) : name);
+    }
+    return chain.join(QLatin1Char('/'));
+}
+
+// Every visible interface under `iface`, keyed by its object.
+void collect(QAccessibleInterface *iface, QHash<QObject *, QAccessibleInterface *> &seen)
+{
+    if (!iface || iface->state().invisible)
+        return;
+    if (iface->object())
+        seen.insert(iface->object(), iface);
+    for (int i = 0; i < iface->childCount(); ++i)
+        collect(iface->child(i), seen);
+}
+
+QAccessibleInterface *find(const QHash<QObject *, QAccessibleInterface *> &seen,
+                           QAccessible::Role role, const QString &name)
+{
+    for (QAccessibleInterface *iface : seen) {
+        if (iface->role() == role && iface->text(QAccessible::Name) == name)
+            return iface;
+    }
+    return nullptr;
+}
+
+bool press(QAccessibleInterface *iface)
+{
+    if (!iface || !iface->actionInterface())
+        return false;
+    iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    return true;
+}
+
+} // namespace
+
+class tst_Accessibility : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void everyVisibleControlIsNamedAndOperable();
+
+private:
+    // What a screen reader would miss or not understand on the screen as it is.
+    QStringList faults() const;
+    QHash<QObject *, QAccessibleInterface *> tree() const;
+    QQuickItem *part(const char *name) const;
+
+    std::unique_ptr<TempDataFolder> folder;
+    std::unique_ptr<Widget> widget;
+};
+
+void tst_Accessibility::initTestCase()
+{
+    // As when a screen reader runs: text items take their roles only then.
+    QAccessible::setActive(true);
+    folder = std::make_unique<TempDataFolder>();
+    widget = std::make_unique<Widget>();
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    QMetaObject::invokeMethod(widget->view()->rootObject(), "initUI");
+    QTRY_VERIFY_WITH_TIMEOUT(!part("powerOnLogo")->isVisible(), 5000);
+}
+
+QQuickItem *tst_Accessibility::part(const char *name) const
+{
+    auto *item = widget->view()->rootObject()->findChild<QQuickItem *>(QLatin1String(name));
+    if (!item)
+        qFatal("no part %s", name);
+    return item;
+}
+
+QHash<QObject *, QAccessibleInterface *> tst_Accessibility::tree() const
+{
+    QHash<QObject *, QAccessibleInterface *> seen;
+    collect(QAccessible::queryAccessibleInterface(widget->view()), seen);
+    return seen;
+}
+
+QStringList tst_Accessibility::faults() const
+{
+    QStringList found;
+    const auto seen = tree();
+    for (QAccessibleInterface *iface : seen) {
+        const auto *item = qobject_cast<QQuickItem *>(iface->object());
+        if (!item || isInsideStandIn(item))
+            continue;
+        const bool hasActions =
+            iface->actionInterface() && !iface->actionInterface()->actionNames().isEmpty();
+        if (!interactiveRoles.contains(iface->role()) && !hasActions)
+            continue;
+        if (iface->role() == QAccessible::NoRole)
+            found << QStringLiteral("no role: ") + describe(item);
+        if (iface->text(QAccessible::Name).trimmed().isEmpty())
+            found << QStringLiteral("no name: ") + describe(item);
+        if (!hasActions)
+            found << QStringLiteral("no action: ") + describe(item);
+    }
+
+    // Every visible item that takes mouse or key input belongs to one of
+    // those: itself or its nearest accessible ancestor. Drag areas only move
+    // the window or a box.
+    QList<QQuickItem *> items{widget->view()->rootObject()};
+    while (!items.isEmpty()) {
+        QQuickItem *item = items.takeLast();
+        items += item->childItems();
+        const bool takesInput =
+            item->inherits("QQuickMouseArea") || item->inherits("QQuickTextInput");
+        const bool isDragArea = QByteArray(item->metaObject()->className()).startsWith("DragArea");
+        // A mouse area's own "enabled" is not the item's.
+        const bool enabled = item->isEnabled() && item->property("enabled").toBool();
+        if (!takesInput || isDragArea || !item->isVisible() || !enabled || isInsideStandIn(item))
+            continue;
+        QQuickItem *owner = item;
+        while (owner && !seen.contains(owner))
+            owner = owner->parentItem();
+        if (!owner || !interactiveRoles.contains(seen.value(owner)->role()))
+            found << QStringLiteral("not accessible: ") + describe(item);
+    }
+    found.sort();
+    return found;
+}
+
+void tst_Accessibility::everyVisibleControlIsNamedAndOperable()
+{
+    QStringList problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+
+    // The report-rate list opens and takes a row through its actions.
+    QQuickItem *rate = part("reportRateLV");
+    QAccessibleInterface *list = find(tree(), QAccessible::ComboBox, QStringLiteral("Report Rate"));
+    QVERIFY(list);
+    QCOMPARE(list->text(QAccessible::Description), QStringLiteral("1000Hz"));
+    QVERIFY(press(list));
+    QTRY_VERIFY(rate->property("isDrop").toBool() && !rate->property("isAnimating").toBool());
+    problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    QVERIFY(press(find(tree(), QAccessible::ListItem, QStringLiteral("500Hz"))));
+    QTRY_COMPARE(list->text(QAccessible::Description), QStringLiteral("500Hz"));
+    QCOMPARE(rate->property("currentSelect").toInt(), 2);
+
+    // The hidden lift-off box holds the other controls of the column: its
+    // slider is named after the box.
+    QQuickItem *lod = part("lodLV");
+    part("lodRect")->setVisible(true);
+    QVERIFY(press(find(tree(), QAccessible::ComboBox, QStringLiteral("LOD"))));
+    QTRY_VERIFY(lod->property("isDrop").toBool() && !lod->property("isAnimating").toBool());
+    QVERIFY(find(tree(), QAccessible::Slider, QStringLiteral("LOD")));
+    QVERIFY(find(tree(), QAccessible::CheckBox, QStringLiteral("Enable")));
+    problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    QMetaObject::invokeMethod(lod, "closeMenu");
+    part("lodRect")->setVisible(false);
+
+    // The reset question and the version box, opened and closed by their buttons.
+    QVERIFY(press(find(tree(), QAccessible::Button, QStringLiteral("Reset"))));
+    QVERIFY(part("factorysure")->isVisible());
+    problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    QVERIFY(press(find(tree(), QAccessible::Button, QStringLiteral("Cancel"))));
+    QVERIFY(!part("factorysure")->isVisible());
+
+    QVERIFY(press(find(tree(), QAccessible::Button, QStringLiteral("Version"))));
+    QQuickItem *version = part("versionWnd");
+    QVERIFY(version->isVisible());
+    problems = faults();
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    QAccessibleInterface *close = nullptr;
+    for (QAccessibleInterface *iface : tree()) {
+        if (iface->role() == QAccessible::Button &&
+            iface->text(QAccessible::Name) == QStringLiteral("Close") &&
+            version->isAncestorOf(qobject_cast<QQuickItem *>(iface->object())))
+            close = iface;
+    }
+    QVERIFY(press(close));
+    QVERIFY(!version->isVisible());
+}
+
+QTEST_MAIN(tst_Accessibility)
+
+#include "tst_accessibility.moc"
