@@ -27,7 +27,7 @@ Item {
 
     SliderButton {
         id: bar
-        x: 72
+        x: 80
         y: 16
         width: 96
         segment: 4
@@ -49,7 +49,7 @@ Item {
     }
 
     Rectangle {
-        x: 176
+        x: 182
         anchors.verticalCenter: bar.verticalCenter
         width: 48
         height: 16
