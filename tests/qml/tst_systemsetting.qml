@@ -68,17 +68,12 @@ Item {
                 "mouseSetVerticalScrollLines(3)"])
         }
 
-        function test_loadingSendsNothing() {
+        function test_wholeScreenScroll() {
+            view.profile["mouse/scrollRate"] = "1000"
             var page = createTemporaryObject(pageComponent, root)
             page.init(false, false)
             compare(view.only(["setData", "mouseSet"]), [])
-            verify(page.scrollRate1.isSelect)
-            compare(page.scrollRateInput.textValue, "3")
-        }
-
-        function test_wholeScreenScroll() {
-            view.profile["mouse/scrollRate"] = "1000"
-            var page = loadedPage()
+            view.clear()
             verify(page.scrollRate2.isSelect)
             verify(!page.scrollRate1.isSelect)
             page.saveData(true, 3)
