@@ -155,6 +155,14 @@ Rectangle {
         setColorText(colour)
     }
 
+    // A press on the knob: the fields and the block show the knob's colour;
+    // only moving it picks a colour from the bar.
+    function takeKnobColour() {
+        var colour = blockColours[blockRow.selectColorBlock]
+        setColorText(colour)
+        setColor(blockRow.selectColorBlock, colour)
+    }
+
     // Any of R, G, B left: the selected block takes the typed colour.
     function applyFields() {
         var colour = LightLogic.colourText(fieldR.textValue, fieldG.textValue, fieldB.textValue)
@@ -347,7 +355,7 @@ Rectangle {
                         onPressed: (mouse) => {
                             pressX = mapToItem(colourArea, mouse.x, 0).x
                             pressPos = knob.pos
-                            lightControl.applyHue(knob.pos)
+                            lightControl.takeKnobColour()
                         }
                         onPositionChanged: (mouse) => {
                             var now = mapToItem(colourArea, mouse.x, 0).x

@@ -196,6 +196,19 @@ Item {
             compare(shown, [true, true, true, true, true, true, false, false])
         }
 
+        // A colour the bar does not hold survives a press on its knob.
+        function test_pressingTheKnobKeepsTheColour() {
+            view.profile["mouse/lightValue"] = "3, 1, 1"
+            view.profile["mouse/colorValue"] = "18, 52, 86"
+            var page = loadedPage()
+            var k = knob(page)
+            compare(k.pos, 0)
+            mouseClick(k, 9, 14)
+            compare(page.blockColours[0], "#123456")
+            compare(page.settingColorB.textValue, "86")
+            verify(page.isSave)
+        }
+
         function test_saveStoresAndSendsByStep() {
             var page = loadedPage()
             page.saveData(true, 0)
