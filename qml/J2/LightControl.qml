@@ -366,6 +366,7 @@ Rectangle {
                     Accessible.role: Accessible.Slider
                     Accessible.name: lightControl.lightControlLang[6] + " " + (index + 1)
                     Accessible.description: color.toString()
+                    Accessible.onPressAction: lightControl.takeKnobColour()
                     Accessible.onIncreaseAction: {
                         lightControl.applyHue(pos + 1)
                         lightControl.isSave = true

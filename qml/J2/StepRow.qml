@@ -13,6 +13,11 @@ Item {
     signal pressed()
     signal stepChosen()
 
+    function stepBy(delta) {
+        bar.setIndexValue(Math.max(0, Math.min(bar.segment, bar.segmentValue + delta)), false)
+        stepChosen()
+    }
+
     width: 232
     height: 44
 
@@ -38,6 +43,8 @@ Item {
         Accessible.role: Accessible.Slider
         Accessible.name: stepRow.title
         Accessible.description: percent.text
+        Accessible.onIncreaseAction: stepRow.stepBy(1)
+        Accessible.onDecreaseAction: stepRow.stepBy(-1)
     }
 
     Image {

@@ -15,6 +15,12 @@ function level(x) {
     return compareValue.length - 1
 }
 
+// The leftmost knob position of a level, for stepping with assistive tools.
+function levelPosition(level) {
+    var l = Math.max(0, Math.min(compareValue.length - 1, level))
+    return l === 0 ? knobMin : compareValue[l - 1]
+}
+
 // A stored knob position, held inside the track; unreadable ones start at
 // the left end.
 function knobPosition(stored) {

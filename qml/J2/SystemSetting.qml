@@ -84,6 +84,13 @@ Rectangle {
         saveData(true, isStep)
     }
 
+    // One level up or down, as assistive tools ask.
+    function stepLevel(bar, delta, isStep) {
+        var x = SystemLogic.levelPosition(SystemLogic.level(bar.xPosition) + delta)
+        bar.setValue(x)
+        sliderReleased(bar, x, isStep)
+    }
+
     function moveBy(dx, dy) {
         var area = parent
         if (!area)
@@ -163,6 +170,8 @@ Rectangle {
         Accessible.role: Accessible.Slider
         Accessible.name: systemSetting.systemSettingLang[1]
         Accessible.description: String(SystemLogic.level(xPosition))
+        Accessible.onIncreaseAction: systemSetting.stepLevel(mouseRateBar, 1, 1)
+        Accessible.onDecreaseAction: systemSetting.stepLevel(mouseRateBar, -1, 1)
     }
     EndLabel { x: 32; y: 98; text: systemSetting.systemSettingLang[3] }
     EndLabel { x: 384 - width; y: 98; text: systemSetting.systemSettingLang[4] }
@@ -184,6 +193,8 @@ Rectangle {
         Accessible.role: Accessible.Slider
         Accessible.name: systemSetting.systemSettingLang[2]
         Accessible.description: String(SystemLogic.level(xPosition))
+        Accessible.onIncreaseAction: systemSetting.stepLevel(doubleRateBar, 1, 2)
+        Accessible.onDecreaseAction: systemSetting.stepLevel(doubleRateBar, -1, 2)
     }
     EndLabel { x: 32; y: 176; text: systemSetting.systemSettingLang[3] }
     EndLabel { x: 384 - width; y: 176; text: systemSetting.systemSettingLang[4] }

@@ -116,6 +116,12 @@ Item {
 
         function test_oneStageStillStoresAndSendsEight() {
             var page = loadedPage()
+            // Picking a stage (here by an assistive tool) switches the mouse at once.
+            part(page, "dpi2").Accessible.pressAction()
+            compare(view.log, ["mouseSetCurrentDPI(3)"])
+            compare(page.currentDPI, 2)
+            compare(part(page, "dpi2").colorS, Theme.colorOrange)
+            verify(!page.isSave)
             page.dpiSegment.choose(0)
             verify(page.isSave)
             compare(page.currentDpiCount, 1)

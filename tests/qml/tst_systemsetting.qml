@@ -127,6 +127,12 @@ Item {
             compare(bar.xPosition, 308)
             compare(view.log, ["setData(mouse/mouseRate,170)", "setData(mouse/doubleRate,308)",
                                "setData(mouse/scrollRate,3)", "mouseSetDoubleClickSpeed(10)"])
+
+            // Assistive tools step by whole levels.
+            view.clear()
+            bar.Accessible.decreaseAction()
+            compare(bar.xPosition, 272)
+            compare(view.only(["mouseSet"]), ["mouseSetDoubleClickSpeed(9)"])
         }
 
         function test_restoreAppliesTheDefaults() {
