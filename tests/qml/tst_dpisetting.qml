@@ -93,6 +93,11 @@ Item {
             view.profile["mouse/dpiCount"] = "8"
             page.init(false, false)
             compare(list.mdItems.count, 6)
+            // More active stages than the list offers: as many as it has.
+            view.profile["mouse/currentDpiCount"] = "12"
+            page.init(false, false)
+            compare(page.currentDpiCount, 6)
+            compare(list.textValue, "6")
 
             // Eight stages: the tightest layout; one stage keeps the spacing.
             list.mdItems.append({ "textValue": "7" })

@@ -194,6 +194,12 @@ Item {
             for (var j = 0; j < 8; ++j)
                 shown.push(part(page, "colorBlock" + j).visible)
             compare(shown, [true, true, true, true, true, true, false, false])
+
+            // Stored steps and effects outside the list are held at its ends.
+            view.profile["mouse/lightValue"] = "25, 9, -3"
+            page.init(false, false)
+            compare([page.effect, page.rateSlider.segmentValue, page.lightnessSlider.segmentValue],
+                    [3, 4, 0])
         }
 
         // A colour the bar does not hold survives a press on its knob.
