@@ -245,7 +245,12 @@ RootStyle {
         visible: false
         profileModel: profileMain.profileDataModel0
         onBtnClicked: (btnIndex) => panels.titleButton(btnIndex)
-        onProfileChosen: (index) => profileMain.changeProfile(index)
+        // The list shows rows; each row carries the number of its own file.
+        onProfileChosen: (index) => {
+            var number = profileMain.profileNoAt(index)
+            if (number >= 0)
+                profileMain.changeProfile(number)
+        }
     }
 
     Mouse {

@@ -14,10 +14,15 @@ Rectangle {
     readonly property alias knobX: knob.x
     readonly property bool isAnimating: knobMove.running
 
+    // A page whose steps are not a tenth of the track (levels, grid values)
+    // sets ownSteps and takes stepRequested; the screen reader's step is then its alone.
+    property bool ownSteps: false
+
     signal valueChange(int tmpValue)
     signal valueChangeDelay(int tmpValue)
     signal btnClick()
     signal dragSignal(bool isDrag)
+    signal stepRequested(int direction)
 
     function setRatioValue(ration) {
         knob.x = SliderLogic.ratioToX(width, ration)
@@ -70,8 +75,8 @@ Rectangle {
     // The page names it; the value read out is the step, or the knob position.
     Accessible.description: String(isScale ? segmentValue : knob.x)
     Accessible.onPressAction: slider.btnClick()
-    Accessible.onIncreaseAction: slider.stepBy(1)
-    Accessible.onDecreaseAction: slider.stepBy(-1)
+    Accessible.onIncreaseAction: slider.ownSteps ? slider.stepRequested(1) : slider.stepBy(1)
+    Accessible.onDecreaseAction: slider.ownSteps ? slider.stepRequested(-1) : slider.stepBy(-1)
 
     Rectangle {
         id: filled

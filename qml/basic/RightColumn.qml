@@ -21,5 +21,6 @@ Column {
         id: lightControlMain
         objectName: "lightControlMain"
         mainRoot: column.mainRoot
+        dpiCount: dpiSettingMain.dpiCount
     }
 }

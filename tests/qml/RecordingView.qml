@@ -15,12 +15,24 @@ QtObject {
     property var guns: ({})
     // What the next open dialog of an import answers: picked or cancelled.
     property bool importPicks: true
+    // The profile's default values, answered for reads with isRecovery.
+    property var defaults: ({})
+    // Calls only the setting pages make (writes of their keys, their device
+    // and desktop commands) go to `pageCalls` while `pagesApart` is set, so
+    // that cases of the root screen see only the root's own calls in `log`.
+    // Page cases clear `pagesApart` to see everything in order.
+    property bool pagesApart: true
+    property var pageCalls: []
+    readonly property var pageKeys: ["mouse/dpiValueArray", "mouse/currentDpiCount",
+        "mouse/lightValue", "mouse/colorValue", "mouse/mouseRate", "mouse/doubleRate",
+        "mouse/scrollRate"]
 
     function note(call) {
         log = log.concat([call])
     }
     function clear() {
         log = []
+        pageCalls = []
     }
     // Calls whose text starts with one of the prefixes, in order.
     function only(prefixes) {
@@ -39,12 +51,48 @@ QtObject {
     }
     function getData(key, isRecovery) {
         note("getData(" + key + "," + isRecovery + ")")
-        return profile[key]
+        return isRecovery ? defaults[key] : profile[key]
+    }
+    function notePage(call) {
+        if (pagesApart)
+            pageCalls = pageCalls.concat([call])
+        else
+            note(call)
+    }
+    function noteWrite(key, call) {
+        if (pageKeys.indexOf(key) >= 0)
+            notePage(call)
+        else
+            note(call)
     }
     function setData(key, value) {
-        note("setData(" + key + "," + value + ")")
+        noteWrite(key, "setData(" + key + "," + value + ")")
         profile[key] = value
     }
+    // Lists come back as the settings file gives them: texts.
+    function getDataList(key, isRecovery) {
+        note("getDataList(" + key + "," + isRecovery + ")")
+        var list = isRecovery ? defaults[key] : profile[key]
+        if (list === undefined || list === null)
+            return []
+        return String(list).split(",").map(function(v) { return v.trim() })
+    }
+    function setDataList(key, list) {
+        notePage("setDataList(" + key + "," + list.join(",") + ")")
+        profile[key] = list.join(", ")
+    }
+    function mouseSetDpi(count, sensor, values) {
+        notePage("mouseSetDpi(" + count + "," + sensor + "," + values.join(",") + ")")
+    }
+    function mouseSetRGBEffect(effect, option1, option2) {
+        notePage("mouseSetRGBEffect(" + effect + "," + option1 + "," + option2 + ")")
+    }
+    function mouseSetRGBColor(type, colours) {
+        notePage("mouseSetRGBColor(" + type + "," + colours.join(",") + ")")
+    }
+    function mouseSetCursorSpeed(level) { notePage("mouseSetCursorSpeed(" + level + ")") }
+    function mouseSetDoubleClickSpeed(level) { notePage("mouseSetDoubleClickSpeed(" + level + ")") }
+    function mouseSetVerticalScrollLines(lines) { notePage("mouseSetVerticalScrollLines(" + lines + ")") }
     function getLangStrings(group, language) {
         note("getLangStrings(" + group + "," + language + ")")
         return lang[group] === undefined ? [] : lang[group]
