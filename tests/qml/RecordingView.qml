@@ -11,12 +11,20 @@ QtObject {
     property var globals: ({})
     property var profile: ({})
     property var lang: ({})
+    // Macro files, each in the form loadMacroIni returns (event strings,
+    // then the repeat count); the name lists by type; the file an import
+    // picks (same form; null: the user cancels); the slots written.
+    property var macros: ({})
+    property var nameLists: ({})
+    property var importFile: null
+    property var sentMacros: []
 
     function note(call) {
         log = log.concat([call])
     }
     function clear() {
         log = []
+        sentMacros = []
     }
     // Calls whose text starts with one of the prefixes, in order.
     function only(prefixes) {
@@ -61,5 +69,51 @@ QtObject {
     function deleteMacroUpdateProfile(name) { note("deleteMacroUpdateProfile(" + name + ")") }
     function modifyMacroNameUpdateProfile(oldName, newName) {
         note("modifyMacroNameUpdateProfile(" + oldName + "," + newName + ")")
+    }
+
+    function createMacroIni(name, macroIndex) {
+        note("createMacroIni(" + name + "," + macroIndex + ")")
+        macros[name] = ["1"]
+        return true
+    }
+    function saveMacroIni(name, events, repeat) {
+        note("saveMacroIni(" + name + "," + events.join("|") + "," + repeat + ")")
+        if (macros[name] === undefined)
+            return false
+        macros[name] = events.concat([String(repeat)])
+        return true
+    }
+    function loadMacroIni(name) {
+        note("loadMacroIni(" + name + ")")
+        return macros[name] === undefined ? [] : macros[name].slice()
+    }
+    function deleteMacroIni(name) {
+        note("deleteMacroIni(" + name + ")")
+        var existed = macros[name] !== undefined
+        delete macros[name]
+        return existed
+    }
+    function updataNameList(type, nameList) {
+        note("updataNameList(" + type + "," + nameList.join("|") + ")")
+        nameLists[type] = nameList.length === 1 ? [nameList[0], "loadermorvel"] : nameList.slice()
+        return true
+    }
+    function getNameList(type) {
+        note("getNameList(" + type + ")")
+        return nameLists[type] === undefined ? [] : nameLists[type].slice()
+    }
+    function loadMacroFile(name) {
+        note("loadMacroFile(" + name + ")")
+        if (importFile === null)
+            return false
+        if (macros[name] === undefined)
+            macros[name] = importFile.slice()
+        return true
+    }
+    function saveMacroFile(name) { note("saveMacroFile(" + name + ")") }
+    function mouseSendMacroData(macroData, macroIndex) {
+        note("mouseSendMacroData(" + macroIndex + ")")
+        sentMacros = sentMacros.concat([{ "slot": macroIndex, "data": macroData.slice() }])
+        return true
     }
 }
