@@ -545,6 +545,7 @@ Rectangle {
         id: timesLabel
         x: 316
         y: 408
+        width: 40
         height: 24
         verticalAlignment: Text.AlignVCenter
         text: macroEditor.macroEditorLang[6]
@@ -553,7 +554,7 @@ Rectangle {
         color: Theme.fontColor
     }
     Rectangle {
-        x: timesLabel.x + timesLabel.width + 8
+        x: 360
         y: 408
         width: 52
         height: 24
@@ -577,7 +578,7 @@ Rectangle {
     CheckBox {
         id: delayCheck
         objectName: "delayRecord"
-        x: timesLabel.x + timesLabel.width + 76
+        x: 428
         y: 414
         textValue: macroEditor.macroEditorLang[9]
         Accessible.role: Accessible.CheckBox
