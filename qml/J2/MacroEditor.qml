@@ -101,8 +101,11 @@ Rectangle {
         if (names.length === 2 && String(names[1]) === "loadermorvel")
             names = [names[0]]
         macroNumberModel.clear()
-        for (var i = 0; i < names.length && i < MacroLogic.MaxMacros; ++i)
-            macroNumberModel.append({ "textValue": String(names[i]), "no": i, "macroType": 0 })
+        for (var i = 0; i < names.length; ++i) {
+            var name = String(names[i])
+            if (name !== "")
+                macroNumberModel.append({ "textValue": name, "no": i, "macroType": 0 })
+        }
         macroNumberLV.currentIndex = -1
         eventModel.clear()
         updateKeyDialog(true)
@@ -124,7 +127,12 @@ Rectangle {
         if (index < 0 || index >= macroNumberModel.count)
             return
         macroNumberLV.currentIndex = index
-        loadActions(macroNumberModel.get(index).textValue)
+        var name = macroNumberModel.get(index).textValue
+        // A listed macro whose file has gone gets an empty one, so that
+        // what is recorded into it is kept.
+        if (backend().loadMacroIni(name).length === 0)
+            backend().createMacroIni(name, 0)
+        loadActions(name)
     }
 
     function newMacro() {

@@ -121,29 +121,38 @@ ListView {
             width: 120
             height: parent.height
             active: row.editing
-            sourceComponent: TextInput {
-                verticalAlignment: TextInput.AlignVCenter
-                text: eventList.editText
-                maximumLength: 5
-                selectByMouse: true
-                clip: true
-                validator: IntValidator { bottom: 0; top: 65535 }
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontNormalSize
-                color: Theme.fontColor
-                selectionColor: Theme.colorBlue
+            // The field shows as a black box with an orange frame while editing.
+            sourceComponent: Rectangle {
+                color: Theme.colorBlack
+                border.color: Theme.colorOrange
 
-                Accessible.role: Accessible.EditableText
-                Accessible.name: eventList.typeNames[0]
-                Accessible.description: eventList.editText
+                TextInput {
+                    anchors.fill: parent
+                    anchors.margins: 1
+                    leftPadding: 4
+                    verticalAlignment: TextInput.AlignVCenter
+                    text: eventList.editText
+                    maximumLength: 5
+                    selectByMouse: true
+                    clip: true
+                    validator: IntValidator { bottom: 0; top: 65535 }
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.fontColor
+                    selectionColor: Theme.colorBlue
 
-                Component.onCompleted: {
-                    selectAll()
-                    forceActiveFocus()
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: eventList.typeNames[0]
+                    Accessible.description: eventList.editText
+
+                    Component.onCompleted: {
+                        selectAll()
+                        forceActiveFocus()
+                    }
+                    onTextEdited: eventList.editText = text
+                    Keys.onReturnPressed: eventList.endDelayEdit()
+                    Keys.onEnterPressed: eventList.endDelayEdit()
                 }
-                onTextEdited: eventList.editText = text
-                Keys.onReturnPressed: eventList.endDelayEdit()
-                Keys.onEnterPressed: eventList.endDelayEdit()
             }
         }
     }

@@ -102,29 +102,36 @@ ListView {
         Loader {
             anchors.fill: parent
             active: row.editing
-            sourceComponent: TextInput {
-                id: field
-                leftPadding: 12
-                verticalAlignment: TextInput.AlignVCenter
-                text: nameList.editText
-                maximumLength: 128
-                selectByMouse: true
-                clip: true
-                font.family: Theme.fontFamily
-                font.pixelSize: Theme.fontNormalSize
-                color: Theme.fontColor
-                selectionColor: Theme.colorBlue
+            // The field shows as a black box with an orange frame while editing.
+            sourceComponent: Rectangle {
+                color: Theme.colorBlack
+                border.color: Theme.colorOrange
 
-                Accessible.role: Accessible.EditableText
-                Accessible.name: nameList.editText
+                TextInput {
+                    anchors.fill: parent
+                    anchors.margins: 1
+                    leftPadding: 12
+                    verticalAlignment: TextInput.AlignVCenter
+                    text: nameList.editText
+                    maximumLength: 128
+                    selectByMouse: true
+                    clip: true
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontNormalSize
+                    color: Theme.fontColor
+                    selectionColor: Theme.colorBlue
 
-                Component.onCompleted: {
-                    selectAll()
-                    forceActiveFocus()
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: nameList.editText
+
+                    Component.onCompleted: {
+                        selectAll()
+                        forceActiveFocus()
+                    }
+                    onTextEdited: nameList.editText = text
+                    Keys.onReturnPressed: nameList.endRename()
+                    Keys.onEnterPressed: nameList.endRename()
                 }
-                onTextEdited: nameList.editText = text
-                Keys.onReturnPressed: nameList.endRename()
-                Keys.onEnterPressed: nameList.endRename()
             }
         }
     }

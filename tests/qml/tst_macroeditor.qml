@@ -267,6 +267,11 @@ Item {
             var editor = createEditor(["Solo", "loadermorvel"])
             compare(names(editor), ["Solo"])
             compare(editor.macroNumber_lv.currentIndex, -1)
+            // A listed macro without its file gets an empty one when chosen.
+            delete view.macros["Solo"]
+            mouseClick(nameRow(editor, 0))
+            compare(view.only(["createMacroIni"]), ["createMacroIni(Solo,0)"])
+            view.clear()
 
             var deleteSpy = createTemporaryObject(spyComponent, testCase,
                                                   { target: editor, signalName: "deleteMacro" })
