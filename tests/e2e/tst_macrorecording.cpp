@@ -46,6 +46,8 @@ const QPoint macroEntry(120, 402);
 const QPoint newButton(EditorX + 48, EditorY + 420);
 const QPoint recordButton(EditorX + 250, EditorY + 420);
 const QPoint delayCheck(EditorX + 438, EditorY + 420);
+const QPoint deleteButton(EditorX + 152, EditorY + 420);
+const QPoint firstMacro(EditorX + 60, EditorY + 85);
 
 } // namespace
 
@@ -57,6 +59,7 @@ private slots:
     void cleanupTestCase();
     void recordsWhileAnotherProgramHasTheFocus();
     void boundButtonHoldsTheMacro();
+    void renameAndDeleteReachTheProfile();
 
 private:
     bool click(QPoint at);
@@ -67,6 +70,7 @@ private:
     QProcess process;
     QProcess xev;
     QByteArray xevOutput;
+    QString windowId;
     QPoint window;
 };
 
@@ -131,6 +135,7 @@ void tst_MacroRecording::initTestCase()
                     if (line.startsWith("Y="))
                         window.setY(line.mid(2).toInt());
                 }
+                windowId = QString::fromLatin1(id);
                 found = true;
                 return true;
             }
@@ -254,6 +259,41 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
     QCOMPARE(slot.at(5).toInt(), 0x04);
     QCOMPARE(slot.at(6).toInt(), 0x00); // end
     QCOMPARE(slot.at(7).toInt(), 0x00);
+}
+
+void tst_MacroRecording::renameAndDeleteReachTheProfile()
+{
+    const QString folder = program->folder() + QStringLiteral("/modules/");
+    const QString profileFile = folder + QStringLiteral("setting/p1.bin");
+
+    // A double click opens the name for editing; typing replaces it.
+    QVERIFY(xdotool({"windowfocus", "--sync", windowId}));
+    const QPoint name = window + firstMacro;
+    QVERIFY(xdotool({"mousemove", QString::number(name.x()), QString::number(name.y()), "click",
+                     "--repeat", "2", "--delay", "80", "1"}));
+    QTest::qWait(300);
+    QVERIFY(xdotool({"type", "--delay", "40", "Burst"}));
+    QVERIFY(xdotool({"key", "Return"}));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
+    QVERIFY(!QFile::exists(folder + QStringLiteral("macro/Macro_0.bin")));
+    QCOMPARE(QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
+             QStringLiteral("Burst"));
+    QCOMPARE(QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
+                 .value("macro/macroName")
+                 .toStringList()
+                 .value(0),
+             QStringLiteral("Burst"));
+
+    // Deleted, the macro's button gets the default function back.
+    QVERIFY(click(deleteButton));
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
+    const QVariant factory =
+        QSettings(folder + QStringLiteral("setting/pD.bin"), QSettings::IniFormat)
+            .value("mouseKeyMatrix/2");
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix/2"), factory, 5000);
+    QVERIFY(!QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
+                 .contains("macro/macroName"));
 }
 
 QTEST_GUILESS_MAIN(tst_MacroRecording)
