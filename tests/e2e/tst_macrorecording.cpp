@@ -276,8 +276,10 @@ void tst_MacroRecording::renameAndDeleteReachTheProfile()
     QVERIFY(xdotool({"key", "Return"}));
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
     QVERIFY(!QFile::exists(folder + QStringLiteral("macro/Macro_0.bin")));
-    QCOMPARE(QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
-             QStringLiteral("Burst"));
+    // The program writes its open profile when it is idle.
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
+        QStringLiteral("Burst"), 5000);
     QCOMPARE(QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
                  .value("macro/macroName")
                  .toStringList()
