@@ -364,17 +364,6 @@ Item {
             }
         }
 
-        function test_renameByTyping() {
-            var editor = createEditor(["Macro_0", "loadermorvel"])
-            mouseDoubleClickSequence(nameRow(editor, 0))
-            // The name is selected: typing replaces it, Enter takes it.
-            keyClick(Qt.Key_R)
-            keyClick(Qt.Key_F)
-            keyClick(Qt.Key_Return)
-            compare(names(editor), ["rf"])
-            compare(view.only(["updataNameList"]), ["updataNameList(0,rf)"])
-        }
-
         function test_insertPlaces_data() {
             return [
                 { tag: "key before the selected row", action: "key", selected: 1,
