@@ -135,7 +135,6 @@ Rectangle {
         onClicked: dpiSetting.restore()
         Accessible.role: Accessible.Button
         Accessible.name: "Restore default DPI stages"
-        Accessible.onPressAction: dpiSetting.restore()
     }
 
     DropDownList {

@@ -322,7 +322,6 @@ Rectangle {
             Accessible.role: Accessible.ComboBox
             Accessible.name: gunControl.gunControlLang[2]
             Accessible.description: textValue
-            Accessible.onPressAction: openOrClose()
             onBtnClick: {
                 if (rateLV.isDrop)
                     rateLV.closeMenu()
@@ -418,7 +417,6 @@ Rectangle {
                 Accessible.role: Accessible.Slider
                 Accessible.name: gunControl.gunControlLang[7]
                 Accessible.description: textValue
-                Accessible.onPressAction: openOrClose()
                 onBtnClick: {
                     if (slotList.isDrop)
                         slotList.closeMenu()
@@ -457,7 +455,6 @@ Rectangle {
                 Accessible.name: textValue
                 Accessible.checkable: true
                 Accessible.checked: isSelect
-                Accessible.onPressAction: toggle()
                 // Handlers see the box before the click: ticking it means endless.
                 onBtnClick: {
                     if (!endless.isSelect)

@@ -203,7 +203,6 @@ Rectangle {
         onClicked: lightControl.restore()
         Accessible.role: Accessible.Button
         Accessible.name: "Restore default lighting"
-        Accessible.onPressAction: lightControl.restore()
     }
 
     Column {

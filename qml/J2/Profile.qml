@@ -30,7 +30,6 @@ Rectangle {
         border.color: Theme.colorGray1
         Accessible.role: Accessible.Button
         Accessible.name: text
-        Accessible.onPressAction: button.clicked()
     }
 
     function backend() {

@@ -130,7 +130,6 @@ Rectangle {
         onClicked: systemSetting.init(true, true)
         Accessible.role: Accessible.Button
         Accessible.name: "Restore default pointer settings"
-        Accessible.onPressAction: systemSetting.init(true, true)
     }
 
     component SectionTitle: Text {

@@ -11,7 +11,6 @@ QtObject {
     property var globals: ({})
     property var profile: ({})
     property var lang: ({})
-    property var names: ({})
     property var guns: ({})
     // What the next open dialog of an import answers: picked or cancelled.
     property bool importPicks: true
@@ -26,6 +25,13 @@ QtObject {
     readonly property var pageKeys: ["mouse/dpiValueArray", "mouse/currentDpiCount",
         "mouse/lightValue", "mouse/colorValue", "mouse/mouseRate", "mouse/doubleRate",
         "mouse/scrollRate"]
+    // Macro files, each in the form loadMacroIni returns (event strings,
+    // then the repeat count); the name lists by type; the file an import
+    // picks (same form; null: the user cancels); the slots written.
+    property var macros: ({})
+    property var nameLists: ({})
+    property var importFile: null
+    property var sentMacros: []
 
     function note(call) {
         log = log.concat([call])
@@ -33,6 +39,7 @@ QtObject {
     function clear() {
         log = []
         pageCalls = []
+        sentMacros = []
     }
     // Calls whose text starts with one of the prefixes, in order.
     function only(prefixes) {
@@ -114,15 +121,6 @@ QtObject {
     function modifyMacroNameUpdateProfile(oldName, newName) {
         note("modifyMacroNameUpdateProfile(" + oldName + "," + newName + ")")
     }
-    function getNameList(type) {
-        note("getNameList(" + type + ")")
-        return names[type] === undefined ? [] : names[type]
-    }
-    function updataNameList(type, list) {
-        note("updataNameList(" + type + "," + list + ")")
-        names[type] = list
-        return true
-    }
     function loadProfile(n) {
         note("loadProfile(" + n + ")")
         return importPicks
@@ -138,5 +136,51 @@ QtObject {
     }
     function mouseSendGundata(slot, values) {
         note("mouseSendGundata(" + slot + "," + values + ")")
+    }
+
+    function createMacroIni(name, macroIndex) {
+        note("createMacroIni(" + name + "," + macroIndex + ")")
+        macros[name] = ["1"]
+        return true
+    }
+    function saveMacroIni(name, events, repeat) {
+        note("saveMacroIni(" + name + "," + events.join("|") + "," + repeat + ")")
+        if (macros[name] === undefined)
+            return false
+        macros[name] = events.concat([String(repeat)])
+        return true
+    }
+    function loadMacroIni(name) {
+        note("loadMacroIni(" + name + ")")
+        return macros[name] === undefined ? [] : macros[name].slice()
+    }
+    function deleteMacroIni(name) {
+        note("deleteMacroIni(" + name + ")")
+        var existed = macros[name] !== undefined
+        delete macros[name]
+        return existed
+    }
+    function updataNameList(type, nameList) {
+        note("updataNameList(" + type + "," + nameList.join("|") + ")")
+        nameLists[type] = nameList.length === 1 ? [nameList[0], "loadermorvel"] : nameList.slice()
+        return true
+    }
+    function getNameList(type) {
+        note("getNameList(" + type + ")")
+        return nameLists[type] === undefined ? [] : nameLists[type].slice()
+    }
+    function loadMacroFile(name) {
+        note("loadMacroFile(" + name + ")")
+        if (importFile === null)
+            return false
+        if (macros[name] === undefined)
+            macros[name] = importFile.slice()
+        return true
+    }
+    function saveMacroFile(name) { note("saveMacroFile(" + name + ")") }
+    function mouseSendMacroData(macroData, macroIndex) {
+        note("mouseSendMacroData(" + macroIndex + ")")
+        sentMacros = sentMacros.concat([{ "slot": macroIndex, "data": macroData.slice() }])
+        return true
     }
 }

@@ -36,12 +36,12 @@ Item {
 
         function init() {
             view.clear()
-            view.names = {}
+            view.nameLists = {}
             view.importPicks = true
         }
 
         function startedPage(names, active) {
-            view.names = { "2": names }
+            view.nameLists = { "2": names }
             var page = createTemporaryObject(pageComponent, scene)
             page.init()
             page.profileNo = active
@@ -64,15 +64,15 @@ Item {
                 { tag: "one name and the marker", names: ["Mine0", "loadermorvel"],
                   rows: ["Standard/0"], stored: "Standard0" },
                 { tag: "numbers out of order", names: ["x0", "Fast2", "Slow1"],
-                  rows: ["Standard/0", "Fast/2", "Slow/1"], stored: "Standard0,Fast2,Slow1" },
+                  rows: ["Standard/0", "Fast/2", "Slow/1"], stored: "Standard0|Fast2|Slow1" },
                 { tag: "nothing stored", names: [], rows: ["Standard/0"], stored: "Standard0" },
                 { tag: "entries without a free number", names: ["A0", "B", "C0", "D9", "E3"],
-                  rows: ["Standard/0", "E/3"], stored: "Standard0,E3" }
+                  rows: ["Standard/0", "E/3"], stored: "Standard0|E3" }
             ]
         }
 
         function test_storedNameList(data) {
-            view.names = { "2": data.names }
+            view.nameLists = { "2": data.names }
             var page = createTemporaryObject(pageComponent, scene)
             page.traced.connect(view.note)
             page.init()
@@ -87,13 +87,13 @@ Item {
             page.deleteRow(1)
             compare(rowTexts(page), ["Standard/0", "profile_1/2"])
             // The file of the deleted row is left alone.
-            compare(view.log, ["updataNameList(2,Standard0,profile_12)"])
+            compare(view.log, ["updataNameList(2,Standard0|profile_12)"])
 
             view.clear()
             mouseClick(findChild(page, "profileNew"), 10, 10)
             compare(rowTexts(page), ["Standard/0", "profile_1/2", "profile_0/1"])
             compare(page.profileList.currentIndex, 2)
-            compare(view.log, ["updataNameList(2,Standard0,profile_12,profile_01)", "resetProfile(1)"])
+            compare(view.log, ["updataNameList(2,Standard0|profile_12|profile_01)", "resetProfile(1)"])
 
             page.newProfile()
             page.newProfile()
@@ -190,7 +190,7 @@ Item {
             keyClick(Qt.Key_Return)
             verify(!field.visible)
             compare(rowTexts(page), data.rows)
-            var written = data.rows[1] === "A/1" ? [] : ["updataNameList(2,Standard0,Work1,B2)"]
+            var written = data.rows[1] === "A/1" ? [] : ["updataNameList(2,Standard0|Work1|B2)"]
             compare(view.only(["updataNameList"]), written)
         }
 
@@ -203,7 +203,7 @@ Item {
             verify(!page.visible)
             verify(!fakeRoot.maskVisible)
             compare(rowTexts(page), ["Standard/0", "Game/1"])
-            compare(view.log, ["updataNameList(2,Standard0,Game1)", "closeProfileList()"])
+            compare(view.log, ["updataNameList(2,Standard0|Game1)", "closeProfileList()"])
         }
 
         Component {
