@@ -6,6 +6,7 @@
 #include "shell/InputHook.h"
 #include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
+#include "shell/QuitSignals.h"
 #include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
 #include "virtualmouse/DemoMouse.h"
@@ -40,10 +41,18 @@ int main(int argc, char *argv[])
         return options.error.isEmpty() ? 0 : 2;
     }
 
+    if (options.quit) {
+        // Only the running instance quits; this start never becomes one.
+        const bool taken =
+            app->isRunning() && app->sendMessage(QLatin1String(Widget::QuitMessage), 5000);
+        return taken ? 0 : 1;
+    }
     if (app->isRunning()) {
         app->sendMessage(QString(), 5000);
         return 1;
     }
+    // From here on SIGTERM and SIGINT wait for the event loop and quit like the tray's Quit.
+    QuitSignals quitSignals;
 
     // Every data path is "./modules/...": make the executable's folder (or the
     // user's copy of an installed data folder) the working directory.
@@ -83,6 +92,7 @@ int main(int argc, char *argv[])
     }
     QObject::connect(app.get(), &QtSingleCoreApplication::messageReceived, widget.get(),
                      &Widget::receiveMessage);
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, widget.get(), &Widget::exitSYS);
 
     // Global key and button capture with its callbacks, and the copy-data
     // channel; a failed install leaves the program without capture, silently.

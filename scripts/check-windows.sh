@@ -34,7 +34,7 @@ for module in "" QtCore QtGui QtWidgets QtQuick QtQuickWidgets QtQml QtConcurren
 done
 for source in src/platform/windows/CopyDataFilter.cpp src/platform/windows/DesktopNotifications.cpp \
     src/platform/windows/DeviceChangeMonitor.cpp src/device/LinkDefaults.cpp \
-    src/shell/Widget.cpp; do
+    src/shell/Widget.cpp src/shell/QuitSignals.cpp src/shell/SingleInstance.cpp; do
     echo "   $source (syntax)"
     "$cxx" "${flags[@]}" "${qtflags[@]}" "$source"
 done

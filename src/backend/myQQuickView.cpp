@@ -36,6 +36,8 @@ myQQuickView::~myQQuickView() = default;
 void myQQuickView::focusInEvent(QFocusEvent *event)
 {
     repaint();
+    // The base hands the focus on to the scene, so the QML item that had it takes keys again.
+    QQuickWidget::focusInEvent(event);
     event->accept();
 }
 

@@ -124,6 +124,8 @@ public slots:
     void openUpdateExe();
 
 public:
+    // Writes every open settings file to disk now (the quit path).
+    void syncSettings();
     // The desktop service the pointer settings go to (not owned; may be null).
     void setPointerSettings(PointerSettings *settings) { pointerSettings = settings; }
 

@@ -56,6 +56,14 @@ void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
     apConfig->setValue(key.toString(), tmpdata);
 }
 
+void myQQuickView::syncSettings()
+{
+    apConfig->sync();
+    pDefault->sync();
+    for (QSettings *profile : std::as_const(profileList))
+        profile->sync();
+}
+
 void myQQuickView::resetApconfig()
 {
     const QString fileName = apConfig->fileName();

@@ -55,6 +55,9 @@ public:
     void stopListener();
     // Waits until the last started listener has returned.
     void waitForListener();
+    // Whether the entry's notification interface is there and opens (tried
+    // once, closed again); only while no listener runs.
+    bool canOpenNotification(int index);
 
     // Sets the link-free flag (the view's clearHidBusy).
     void clearHidBusy() { hidFree = true; }

@@ -47,6 +47,18 @@ void Hid_Thread::waitForListener()
     listenerFuture.waitForFinished();
 }
 
+bool Hid_Thread::canOpenNotification(int index)
+{
+    const std::optional<DeviceEntry> e = entry(index);
+    if (!e || e->notificationPath.isEmpty() || listenerRunning.load())
+        return false;
+    HidDevice *h = api->openPath(e->notificationPath.toLatin1().constData());
+    if (!h)
+        return false;
+    api->close(h);
+    return true;
+}
+
 void Hid_Thread::hidEventLoop(uint index)
 {
     bool hasPath = false;

@@ -172,7 +172,8 @@ bool Hid_Thread::hidSend(int bulkLength, bool settle)
         const size_t chunk = size_t(bulkLength < reportLength ? bulkLength : reportLength);
         std::vector<uchar> report(size_t(reportLength) + 1, 0);
         for (size_t offset = 0; offset < size_t(bulkLength); offset += chunk) {
-            report[0] = 0;
+            // A short last chunk must not carry bytes of the report before it.
+            std::fill(report.begin(), report.end(), uchar(0));
             std::memcpy(report.data() + 1, bulkArea + offset,
                         std::min(chunk, size_t(bulkLength) - offset));
             h = openHid(currentDevice);

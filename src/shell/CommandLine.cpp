@@ -18,9 +18,14 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         QStringLiteral(
             "Write every HID call to FILE, one JSON object per line (with --virtual-mouse)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption quit(
+        QStringLiteral("quit"),
+        QStringLiteral("Ask the running instance to quit and exit (0 once it took the request, "
+                       "1 when none runs)."));
     parser.addOption(help);
     parser.addOption(virtualMouse);
     parser.addOption(transcript);
+    parser.addOption(quit);
 
     CommandLineOptions options;
     if (!parser.parse(arguments))
@@ -29,5 +34,6 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     options.helpText = parser.helpText();
     options.virtualMouse = parser.isSet(virtualMouse);
     options.transcriptPath = parser.value(transcript);
+    options.quit = parser.isSet(quit);
     return options;
 }

@@ -8,7 +8,7 @@
 #include "shell/UserEvent.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QMenu>
 
@@ -38,6 +38,9 @@ const QEvent::Type RestoreEventType = QEvent::Type(QEvent::User + 1);
 
 Widget::Widget(QWidget *parent) : QWidget(parent)
 {
+    // A tray program: a hidden window and a closing dialog must not end it;
+    // only Quit does.
+    QApplication::setQuitOnLastWindowClosed(false);
     hidLink.setOwner(this);
     controler = new Ui_Controler;
     controler->setupWindow(this, &hidLink);
@@ -115,9 +118,18 @@ void Widget::trayIconActivated(QSystemTrayIcon::ActivationReason reason)
 
 void Widget::receiveMessage(QString message)
 {
-    Q_UNUSED(message);
-    if (deviceConnected())
+    if (message == QLatin1String(QuitMessage)) {
+        exitSYS();
+        return;
+    }
+    // Without a tray a second start is the only way back to a hidden window.
+    if (deviceConnected() || !hasSystemTray())
         postRestoreRequest();
+}
+
+bool Widget::hasSystemTray() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void Widget::postRestoreRequest()
@@ -165,5 +177,6 @@ bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *re
 void Widget::exitSYS()
 {
     hidLink.stopListener();
+    view()->syncSettings();
     QCoreApplication::exit(0);
 }

@@ -17,6 +17,9 @@ class Widget : public QWidget, public LinkObserver
 {
     Q_OBJECT
 public:
+    // The message a start with --quit sends the running instance.
+    static constexpr const char *QuitMessage = "quit";
+
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
 
@@ -60,15 +63,23 @@ public slots:
     void receiveMessage(QString message);
 
 protected:
+    // Where the desktop shows no tray, the tray cannot bring the window back.
+    virtual bool hasSystemTray() const;
     void customEvent(QEvent *event) override;
     bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
 
 private:
     void setupTrayIcon();
     void postRestoreRequest();
+    // The device at index is the one connected, and its notification interface
+    // still cannot be opened: it stays connected without a listener.
+    bool staysConnectedWithoutListener(int index);
 
     QTimer checkTimer;
     Ui_Controler *controler = nullptr;
     Hid_Thread hidLink;
     QSystemTrayIcon *trayIcon = nullptr;
+    // The entry the last connect steps connected, and its command path.
+    int connectedIndex = -1;
+    QString connectedCommandPath;
 };

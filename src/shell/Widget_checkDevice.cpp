@@ -9,11 +9,24 @@
 // connect it or report that none is there.
 void Widget::checkDevice()
 {
+    // The timer fired while a command, processing events, holds the link: its
+    // echo would find the link taken and report a present mouse gone. Look again later.
+    if (!hidLink.isHidFree()) {
+        checkTimer.start();
+        return;
+    }
     const int index = hidLink.findVerifiedDevice(QStringLiteral("./modules/setting/apConfig.bin"));
     if (index < 0) {
         qDebug() << "Device DisConnect";
+        connectedIndex = -1;
         setDeviceConnected(false);
         startUi();
+        return;
+    }
+    if (staysConnectedWithoutListener(index)) {
+        // Connecting again would only lose the listener again: no balloon, no
+        // option write, no block reads, just the view back.
+        view()->setEnabled(true);
         return;
     }
 
@@ -28,5 +41,14 @@ void Widget::checkDevice()
             view()->mouseReadProfile(block);
     }
     view()->setEnabled(true);
+    connectedIndex = index;
+    connectedCommandPath = hidLink.deviceTable().value(index).commandPath;
     startUi();
+}
+
+bool Widget::staysConnectedWithoutListener(int index)
+{
+    return deviceConnected() && index == connectedIndex &&
+           hidLink.deviceTable().value(index).commandPath == connectedCommandPath &&
+           !hidLink.canOpenNotification(index);
 }

@@ -226,7 +226,8 @@ HidDevice *VirtualMouse::openPath(const char *path)
     Handle *h = nullptr;
     if (fault == HidFault::Stall)
         pause(5000, lock);
-    if (d && (!fault || fault == HidFault::Garbage) && (!d->isMouse || plugged)) {
+    const bool refused = side == Side::Notification && d && d->isMouse && !cfg.notificationOpens;
+    if (d && !refused && (!fault || fault == HidFault::Garbage) && (!d->isMouse || plugged)) {
         h = new Handle;
         h->device = d;
         h->side = side;

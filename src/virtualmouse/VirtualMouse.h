@@ -35,6 +35,7 @@ struct VirtualMouseConfig
     QString sCode = QStringLiteral("274915"); // the mouse's own secrecy code
     int reportLength = 32;
     bool notificationInterface = true;
+    bool notificationOpens = true; // false: listed, but opening it fails (no access)
     // The vendor's keyboard (04d9:8008, ff01/0001 and ff02/0001, 64-byte reports).
     bool keyboardPresent = false;
     bool keyboardIsEncode = false;

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -40,6 +42,7 @@ private slots:
     void startsAgainAfterACrash();
     void installedProgramSeedsUserFolder();
     void helpListsTheOptions();
+    void quitOptionAndTermSignalEndItCleanly();
 };
 
 void tst_SingleInstance::secondStartExitsWithOne()
@@ -165,6 +168,45 @@ void tst_SingleInstance::helpListsTheOptions()
     const QByteArray out = process->readAllStandardOutput();
     QVERIFY(out.contains("--virtual-mouse"));
     QVERIFY(out.contains("--virtual-mouse-transcript <FILE>"));
+    QVERIFY(out.contains("--quit"));
+}
+
+void tst_SingleInstance::quitOptionAndTermSignalEndItCleanly()
+{
+    ProgramCopy program = makeCopy();
+    auto nothing = program.start({"--quit"}); // none runs: nothing to quit, nothing started
+    QVERIFY(nothing->waitForFinished(10000));
+    QCOMPARE(nothing->exitCode(), 1);
+
+    const QString transcript = program.folder() + QStringLiteral("/transcript.jsonl");
+    const QStringList demo{QStringLiteral("--virtual-mouse"),
+                           QStringLiteral("--virtual-mouse-transcript=") + transcript};
+    auto first = program.start(demo);
+    QVERIFY(keepsRunning(*first, 2000));
+    auto quit = program.start({"--quit"});
+    QVERIFY(quit->waitForFinished(10000));
+    QCOMPARE(quit->exitCode(), 0);
+    QVERIFY(first->waitForFinished(5000));
+    QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(first->exitCode(), 0);
+
+    // Logout's SIGTERM: the same ending, the listener's last poll closes the
+    // mouse's notification interface.
+    auto next = program.start(demo);
+    QVERIFY(keepsRunning(*next, 2000));
+    next->terminate();
+    QVERIFY(next->waitForFinished(5000));
+    QCOMPARE(next->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(next->exitCode(), 0);
+    QFile file(transcript);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QString lastListenerCall;
+    while (!file.atEnd()) {
+        const QJsonObject call = QJsonDocument::fromJson(file.readLine()).object();
+        if (call.value(QStringLiteral("path")).toString().endsWith(QLatin1String("ff01:ff01")))
+            lastListenerCall = call.value(QStringLiteral("op")).toString();
+    }
+    QCOMPARE(lastListenerCall, QStringLiteral("hid_close"));
 }
 
 QTEST_GUILESS_MAIN(tst_SingleInstance)

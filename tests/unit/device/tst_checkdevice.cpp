@@ -41,6 +41,9 @@ private slots:
     void connects560();
     void connects553AndRemoval();
     void nothingThere();
+    void deafMouseStaysConnected_data();
+    void deafMouseStaysConnected();
+    void checkWhileLinkTakenWaits();
 };
 
 void tst_CheckDevice::cleanup()
@@ -80,6 +83,13 @@ void tst_CheckDevice::connects560()
     widget.view()->mouseSetProfile(4);
     QCOMPARE(mouse.firmwareState().profileBlocks[4], QByteArray(128, char(0x14)));
     QCOMPARE(QVariant(widget.view()->mouseReadCurrentProfile()).toInt(), 1);
+    // Commands carry the device profile number: the view's current index + 1.
+    widget.view()->setCurrentProfile(2);
+    mouse.clearCalls();
+    widget.view()->mouseSetReportRate(2);
+    QCOMPARE(mouse.receivedFrames(), QList<QByteArray>{QByteArray::fromHex("0003030200000000f7")});
+    QCOMPARE(mouse.firmwareState().profileReportRate.value(3), 2);
+    widget.view()->setCurrentProfile(0);
     // Block numbers outside 0..4 are refused without a command.
     mouse.clearCalls();
     widget.view()->mouseSetProfile(5);
@@ -149,6 +159,86 @@ void tst_CheckDevice::nothingThere()
     QVERIFY(!deviceConnected());
     QVERIFY(!widget.link().isListenerRunning());
     QVERIFY(mouse.receivedFrames().isEmpty());
+}
+
+void tst_CheckDevice::deafMouseStaysConnected_data()
+{
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("notification interface refuses to open") << true;
+    QTest::newRow("no notification interface") << false;
+}
+
+// A mouse whose notifications cannot be read: connected once, then every
+// detection (the one its listener asks for, and those of later device-change
+// notices) finds it still there and keeps it, without connecting it again.
+void tst_CheckDevice::deafMouseStaysConnected()
+{
+    QFETCH(bool, listed);
+    TempDataFolder folder;
+    folder.write("modules/setting/apConfig.bin", apConfig("553"));
+    VirtualClock clock;
+    VirtualMouse mouse({.isEncode = true,
+                        .sCode = "A1b2C3",
+                        .notificationInterface = listed,
+                        .notificationOpens = false});
+    mouse.setClock(&clock);
+    setDefaultHidApi(&mouse);
+    setDefaultLinkSleeper(&clock);
+
+    Widget widget;
+    widget.checkDevice();
+    QCOMPARE(commandBytes(mouse), QByteArray::fromHex("008303"));
+    QTRY_VERIFY(!widget.link().isListenerRunning());
+    // A listener that could not open the interface asks for one detection.
+    if (listed)
+        QTRY_VERIFY(widget.deviceCheckTimer().isActive());
+    QCoreApplication::processEvents();
+    QCOMPARE(widget.deviceCheckTimer().isActive(), listed);
+
+    for (int round = 0; round < 2; ++round) {
+        mouse.clearCalls();
+        widget.deviceCheckTimer().stop();
+        widget.checkDevice();
+        QCOMPARE(commandBytes(mouse), QByteArray::fromHex("00")); // the echo alone
+        QVERIFY(deviceConnected());
+        QVERIFY(widget.view()->isEnabled());
+        QVERIFY(!widget.link().isListenerRunning());
+        widget.onDeviceChange(); // some device of the system came or went
+        QVERIFY(widget.deviceCheckTimer().isActive());
+    }
+    widget.deviceCheckTimer().stop();
+
+    // A real change: unplugged, it is reported gone.
+    mouse.unplug();
+    QTest::ignoreMessage(QtDebugMsg, "Device DisConnect");
+    widget.checkDevice();
+    QVERIFY(!deviceConnected());
+}
+
+void tst_CheckDevice::checkWhileLinkTakenWaits()
+{
+    TempDataFolder folder;
+    folder.write("modules/setting/apConfig.bin", apConfig("553"));
+    VirtualClock clock;
+    VirtualMouse mouse({.isEncode = true, .sCode = "A1b2C3"});
+    mouse.setClock(&clock);
+    setDefaultHidApi(&mouse);
+    setDefaultLinkSleeper(&clock);
+    Widget widget;
+    widget.checkDevice();
+    QVERIFY(deviceConnected());
+
+    // The timer's check comes while the command below holds the link and
+    // processes events: it is put off, not turned into "Device DisConnect".
+    clock.setProcessQtEvents(true);
+    mouse.clearCalls();
+    QTimer::singleShot(0, &widget, &Widget::checkDevice);
+    widget.view()->mouseSetReportRate(2);
+    QVERIFY(deviceConnected());
+    QVERIFY(widget.deviceCheckTimer().isActive());
+    QCOMPARE(widget.deviceCheckTimer().interval(), 2048);
+    QCOMPARE(commandBytes(mouse), QByteArray::fromHex("01"));
+    QVERIFY(widget.link().isListenerRunning());
 }
 
 QTEST_MAIN(tst_CheckDevice)

@@ -131,6 +131,7 @@ void tst_LinkFrames::bulkChunking_data()
     QTest::newRow("64 on 64") << 64 << 64 << 1;
     QTest::newRow("128 on 32") << 32 << 128 << 4;
     QTest::newRow("128 on 64") << 64 << 128 << 2;
+    QTest::newRow("128 on 48, short last report") << 48 << 128 << 3;
 }
 
 void tst_LinkFrames::bulkChunking()

@@ -1,8 +1,10 @@
 // The link's meta-object: what QML and callers find by name.
+#include "LinkFixture.h"
 #include "device/Hid_Thread.h"
 
 #include <QMetaMethod>
 #include <QTest>
+#include <QThreadPool>
 
 class tst_LinkObject : public QObject
 {
@@ -10,6 +12,7 @@ class tst_LinkObject : public QObject
 private slots:
     void slotsInOrder();
     void constructedIdle();
+    void listenerRunsOnThePool();
 };
 
 void tst_LinkObject::slotsInOrder()
@@ -67,7 +70,22 @@ void tst_LinkObject::constructedIdle()
     QVERIFY(!link.isListenerRunning());
     QCOMPARE(link.currentDeviceIndex(), 1);
     QVERIFY(link.deviceTable().isEmpty());
-    QVERIFY(!link.isRunning());
+}
+
+// A QThread by inheritance only: the listener is a task of the global pool.
+void tst_LinkObject::listenerRunsOnThePool()
+{
+    LinkFixture f;
+    QVERIFY(f.connectMouse());
+    const int busyBefore = QThreadPool::globalInstance()->activeThreadCount();
+    f.link.hidStart(1);
+    QVERIFY(f.link.isListenerRunning());
+    QTRY_COMPARE(QThreadPool::globalInstance()->activeThreadCount(), busyBefore + 1);
+    QVERIFY(!f.link.isRunning());
+    f.link.stopListener();
+    f.mouse.interruptReads();
+    f.link.waitForListener();
+    QTRY_COMPARE(QThreadPool::globalInstance()->activeThreadCount(), busyBefore);
 }
 
 QTEST_GUILESS_MAIN(tst_LinkObject)

@@ -1,11 +1,15 @@
 // Where the program keeps its data: the executable's folder (portable) or the
 // user's own copy seeded from an installed folder, never overwriting a file.
+// Where the single-instance lock and socket live, and which locks keep a start out.
 #include "shell/DataFolder.h"
+#include "shell/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
 
 namespace {
 
@@ -32,6 +36,7 @@ private slots:
     void portableLayoutUsesExecutableFolder();
     void installedLayoutUsesUserFolder();
     void seedingNeverOverwrites();
+    void instanceChannelInRuntimeFolder();
 };
 
 void tst_DataFolder::portableLayoutUsesExecutableFolder()
@@ -86,6 +91,43 @@ void tst_DataFolder::seedingNeverOverwrites()
     QCOMPARE(seedDataFolder(installed, user), 1);
     QCOMPARE(seedDataFolder(installed, user), 0);
     QVERIFY(QFileInfo(user + "/setting/apConfig.bin").permissions() & QFile::WriteOwner);
+}
+
+void tst_DataFolder::instanceChannelInRuntimeFolder()
+{
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QTemporaryDir runtime;
+    const QString folder = QDir(runtime.path()).canonicalPath();
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+    QFile::setPermissions(folder, ownerOnly | QFile::ReadGroup | QFile::ExeGroup);
+    QCOMPARE(SingleInstance::channelFolder(), QDir::tempPath()); // others may look in
+    QFile::setPermissions(folder, ownerOnly);
+    QCOMPARE(SingleInstance::channelFolder(), folder);
+    qunsetenv("XDG_RUNTIME_DIR");
+    QCOMPARE(SingleInstance::channelFolder(), QDir::tempPath());
+    qputenv("XDG_RUNTIME_DIR", saved);
+
+    const QString key = SingleInstance::instanceKey(QStringLiteral("/opt/r770/R770"));
+    SingleInstance first(key, folder);
+    QVERIFY(first.isPrimary());
+    QCOMPARE(QFileInfo(first.lockPath()).absolutePath(), folder);
+    QVERIFY(QFileInfo::exists(first.lockPath()));
+    QVERIFY(QFileInfo::exists(first.socketPath()));
+    SingleInstance second(key, folder); // held by a live instance
+    QVERIFY(!second.isPrimary());
+
+    // A lock that cannot be made, or one someone else planted, keeps no one out.
+    SingleInstance nowhere(key, folder + QStringLiteral("/missing"));
+    QVERIFY(nowhere.isPrimary());
+    if (::geteuid() != 0)
+        QSKIP("planting another user's lock needs root");
+    QTemporaryDir shared;
+    const QString planted = shared.path() + QLatin1Char('/') + key + QStringLiteral(".lock");
+    QVERIFY(QFile::copy(first.lockPath(), planted)); // names this live process
+    QCOMPARE(::chown(QFile::encodeName(planted).constData(), 65534, 65534), 0);
+    SingleInstance afterPlant(key, shared.path());
+    QVERIFY(afterPlant.isPrimary());
 }
 
 QTEST_GUILESS_MAIN(tst_DataFolder)

@@ -271,6 +271,7 @@ class TstShippedData : public QObject
 private slots:
     void pristineConfigIsIdentical();
     void deviceTableAndTraits();
+    void deviceTableFollowsReference();
     void profilesHoldEveryKeyInRange();
     void profilesStartAsTheDefault();
     void nameListsAndGunRecords();
@@ -367,6 +368,31 @@ void TstShippedData::deviceTableAndTraits()
             p.add(QStringLiteral("mouse/selectGun"), QStringLiteral("no gun record %1").arg(row));
     }
     QVERIFY2(p.isEmpty(), qPrintable(p.text()));
+}
+
+// The reference table compiled into the program, and the shipped device groups
+// agreeing with it: a real mouse answers plain frames with the default code.
+void TstShippedData::deviceTableFollowsReference()
+{
+    QFile resource(QStringLiteral(":/DevInfo.ini"));
+    QVERIFY(resource.open(QIODevice::ReadOnly | QIODevice::Text));
+    QCOMPARE(resource.readLine().trimmed(), QByteArray("; type 0: Keyboard, type 1: Mouse"));
+    QSettings ref(resource.fileName(), QSettings::IniFormat);
+    QCOMPARE(ref.value("common/isEncode").toString(), QStringLiteral("false"));
+    QCOMPARE(ref.value("common/total").toInt(), 2);
+    QCOMPARE(ref.value("1/pid").toString(), QStringLiteral("a1ee"));
+
+    QSettings ap(path(QStringLiteral("setting/apConfig.bin")), QSettings::IniFormat);
+    QCOMPARE(ap.value("common/deviceCount").toInt(), 2);
+    for (const char *group : {"0", "1"}) {
+        const QString g = QLatin1String(group) + QLatin1Char('/');
+        for (const char *key :
+             {"type", "vid", "pid", "usagePage", "usage", "usagePage2", "usage2", "reportLength"})
+            QVERIFY2(ap.value(g + key) == ref.value(g + key), qPrintable(g + key));
+        QCOMPARE(ap.value(g + "isEncode").toString(), QStringLiteral("false"));
+        QCOMPARE(ap.value(g + "sCode", QStringLiteral("274915")).toString(),
+                 QStringLiteral("274915"));
+    }
 }
 
 void TstShippedData::profilesHoldEveryKeyInRange()

@@ -2,19 +2,41 @@
 // step, restoring a hidden window and device-change notices.
 #include "TempDataFolder.h"
 #include "backend/myQQuickView.h"
+#include "platform/CopyDataChannel.h"
 #include "shell/DeviceConnectedFlag.h"
+#include "shell/QuitSignals.h"
 #include "shell/Ui_Controler.h"
 #include "shell/UserEvent.h"
 #include "shell/Widget.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <csignal>
+#include <functional>
+#include <unistd.h>
+
 namespace {
+
+// The test display may or may not have a tray: each test says which desktop it means.
+class DesktopWidget : public Widget
+{
+public:
+    explicit DesktopWidget(bool tray) : tray(tray) {}
+
+protected:
+    bool hasSystemTray() const override { return tray; }
+
+private:
+    bool tray;
+};
 
 QStringList recordedCalls(Widget &widget)
 {
@@ -43,6 +65,10 @@ private slots:
     void restoresOnlyWhileConnected();
     void deviceChangeBurstGivesOneCheck();
     void controllerMovesAndHides();
+    void closingWindowsDoesNotQuit();
+    void withoutTrayASecondStartShowsTheWindow();
+    void quitRequestAndSignalsQuitLikeTheTray();
+    void regainedFocusReachesTheQmlField();
 
 private:
     std::unique_ptr<TempDataFolder> folder;
@@ -126,7 +152,7 @@ void tst_Widget::showUiRunsInitThenRun()
 
 void tst_Widget::restoresOnlyWhileConnected()
 {
-    Widget widget;
+    DesktopWidget widget(true);
     widget.show();
     widget.controller()->onClose();
     QVERIFY(!widget.isVisible());
@@ -195,6 +221,91 @@ void tst_Widget::controllerMovesAndHides()
     widget.controller()->setBusy(1500);
     widget.controller()->setBusy();
     QCOMPARE(recordedCalls(widget), (QStringList{"setProtectUI 1500", "setProtectUI 0"}));
+}
+
+void tst_Widget::closingWindowsDoesNotQuit()
+{
+    Widget widget;
+    widget.show();
+    widget.controller()->onClose(); // hidden: only the tray is left
+    bool boxClosed = false;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            box->close();
+            boxClosed = true;
+        }
+    });
+    closer.start(20);
+    QTimer::singleShot(0, [&] {
+        const CopyDataMessage message{0x250F, 2, "Hi"};
+        Widget::copyDataCallback(&message, &widget);
+        // The window manager's close of the frameless window hides it as well.
+        widget.show();
+        widget.close();
+        QTimer::singleShot(300, [] { QCoreApplication::exit(7); });
+    });
+    QCOMPARE(qApp->exec(), 7); // not ended by the last window closing
+    QVERIFY(boxClosed);
+    QVERIFY(!widget.isVisible());
+}
+
+void tst_Widget::withoutTrayASecondStartShowsTheWindow()
+{
+    DesktopWidget widget(false);
+    widget.show();
+    widget.controller()->onClose();
+    widget.trayIconActivated(QSystemTrayIcon::DoubleClick); // no device: nothing
+    QCoreApplication::processEvents();
+    QVERIFY(!widget.isVisible());
+    widget.receiveMessage(QString());
+    QTRY_VERIFY(widget.isVisible());
+}
+
+void tst_Widget::quitRequestAndSignalsQuitLikeTheTray()
+{
+    DesktopWidget widget(true);
+    QuitSignals quitSignals;
+    QVERIFY(quitSignals.isActive());
+    connect(&quitSignals, &QuitSignals::quitRequested, &widget, &Widget::exitSYS);
+    QTimer guard; // a request that went nowhere ends the loop with 9
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(9); });
+    // The request of a start with --quit, then logout's SIGTERM and Ctrl+C's SIGINT.
+    const QList<std::function<void()>> requests{
+        [&] { widget.receiveMessage(QLatin1String(Widget::QuitMessage)); },
+        [] { ::kill(::getpid(), SIGTERM); }, [] { ::kill(::getpid(), SIGINT); }};
+    int rate = 0;
+    for (const auto &request : requests) {
+        widget.view()->setData(QStringLiteral("mouse/reportRate"), ++rate);
+        QTimer::singleShot(0, request);
+        guard.start(3000);
+        QCOMPARE(qApp->exec(), 0);
+        guard.stop();
+        QFile profile(QStringLiteral("./modules/setting/p1.bin"));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QVERIFY(profile.readAll().contains("reportRate=" + QByteArray::number(rate)));
+        QVERIFY(!widget.link().isListenerRunning());
+    }
+}
+
+void tst_Widget::regainedFocusReachesTheQmlField()
+{
+    folder->write("Field.qml", "import QtQuick\n"
+                               "TextInput { width: 200; height: 30; focus: true }\n");
+    Widget widget;
+    myQQuickView *view = widget.view();
+    view->setSource(QUrl::fromLocalFile(folder->path() + QStringLiteral("/Field.qml")));
+    QVERIFY(view->rootObject());
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    // The window loses the focus and gets it back, as when the user switches away and back.
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(view, &out);
+    QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(view, &in);
+    QTest::keyClicks(view, QStringLiteral("ab"));
+    QCOMPARE(view->rootObject()->property("text").toString(), QStringLiteral("ab"));
 }
 
 QTEST_MAIN(tst_Widget)
