@@ -794,17 +794,6 @@ Item {
         y: (mainIten.height - height) / 2
         visible: false
 
-        function show(index) {
-            visible = true
-            x = (mainIten.width - width) / 2
-            var row = keyMatrixMain.modKeys.get(index)
-            keyString = row.keyText
-            keyCode0 = row.keyCode0
-            keyCode1 = row.keyCode1
-            keyCode2 = row.keyCode2
-            keyCode3 = row.keyCode3
-        }
-
         onClosed: {
             mainMask.visible = false
             mouseMain.selectKey = -1
@@ -866,36 +855,6 @@ Item {
                 keyAssigmentMain.detectKeyboard(isDown, usbCode, 0)
             if (keyAssigmentMain.isComboInput)
                 keyAssigmentMain.detectKeyboard(isDown, usbCode, 1)
-        }
-    }
-
-    // The key list follows the macro editor: deleted and renamed macros and
-    // changed macro contents reach the buttons that use them.
-    Connections {
-        target: macroEditorMain
-        function onDeleteMacro(macroName) {
-            var keys = keyMatrixMain.modKeys
-            var rows = RootLogic.macroRows(keys, mainIten.macroSlotName, macroName)
-            for (var i = 0; i < rows.length; ++i) {
-                keys.set(rows[i], RootLogic.copyRow(keyMatrixMain.modKeys_tmp.get(rows[i])))
-                keys.saveData()
-            }
-            mainIten.backend().deleteMacroUpdateProfile(macroName)
-        }
-        function onModifyMacroName(oldMacroName, newMacroName) {
-            var keys = keyMatrixMain.modKeys
-            var rows = RootLogic.macroRows(keys, mainIten.macroSlotName, oldMacroName)
-            for (var i = 0; i < rows.length; ++i) {
-                var slot = keys.get(rows[i]).keyCode2
-                mainIten.backend().setData("mouseMacroKey/" + slot, newMacroName)
-                keys.setProperty(rows[i], "keyText", newMacroName)
-            }
-            mainIten.backend().modifyMacroNameUpdateProfile(oldMacroName, newMacroName)
-        }
-        function onModifyMacroData(macroName) {
-            var rows = RootLogic.macroRows(keyMatrixMain.modKeys, mainIten.macroSlotName, macroName)
-            for (var i = 0; i < rows.length; ++i)
-                macroEditorMain.sendMacro(rows[i], macroName)
         }
     }
 }

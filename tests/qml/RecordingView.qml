@@ -11,6 +11,12 @@ QtObject {
     property var globals: ({})
     property var profile: ({})
     property var lang: ({})
+    // Key definitions by button ("mouseKeyMatrix/" n of the profile and of
+    // the default profile) and every key matrix handed over, kept apart
+    // from `log`.
+    property var keyDefines: ({})
+    property var defaultKeyDefines: ({})
+    property var keyMatrixSends: []
 
     function note(call) {
         log = log.concat([call])
@@ -61,5 +67,13 @@ QtObject {
     function deleteMacroUpdateProfile(name) { note("deleteMacroUpdateProfile(" + name + ")") }
     function modifyMacroNameUpdateProfile(oldName, newName) {
         note("modifyMacroNameUpdateProfile(" + oldName + "," + newName + ")")
+    }
+    function mouseGetKeydefine(index, isRecovery) {
+        var table = isRecovery ? defaultKeyDefines : keyDefines
+        return table[index] === undefined ? [] : table[index]
+    }
+    function mouseSetKeyMatrix(src64, isSendData, otherParam) {
+        keyMatrixSends = keyMatrixSends.concat([{ "src64": src64, "isSendData": isSendData,
+                                                  "otherParam": otherParam }])
     }
 }
