@@ -1,5 +1,4 @@
 import QtQuick
-import QtQml.Models
 import modules.qml
 import "KeyCodes.js" as KeyCodes
 
@@ -19,7 +18,7 @@ Rectangle {
     property string keyString: ""
     property bool isFireInput: false
     property bool isComboInput: false
-    property alias macroList: macroListLV
+    property alias macroList: body.macroList
     property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key",
         "Right Key", "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value",
         "Click Input", "Rate", "Times", "Endness", "Group Function", "Media Function",
@@ -59,10 +58,10 @@ Rectangle {
 
     function init() {
         traced("keyAssigment.init()")
-        macroListLV.closeMenu()
-        fillGrid(mediaModel, KeyCodes.mediaEntries)
-        fillGrid(windowsModel, KeyCodes.windowsEntries)
-        fillGrid(shortcutModel, KeyCodes.shortcutEntries)
+        body.macroList.closeMenu()
+        fillGrid(body.mediaModel, KeyCodes.mediaEntries)
+        fillGrid(body.windowsModel, KeyCodes.windowsEntries)
+        fillGrid(body.shortcutModel, KeyCodes.shortcutEntries)
     }
 
     function fillGrid(model, entries) {
@@ -160,8 +159,8 @@ Rectangle {
         fireText = name
         keyCode0 = 1
         keyCode1 = usage
-        keyCode2 = KeyCodes.rateOfText(selectRate.textValue)
-        keyCode3 = parseInt(selectTimesRect.textValue, 10) || 0
+        keyCode2 = KeyCodes.rateOfText(body.selectRate.textValue)
+        keyCode3 = parseInt(body.selectTimesRect.textValue, 10) || 0
         keyString = name
     }
 
@@ -201,23 +200,23 @@ Rectangle {
     }
 
     function setRate(knobX) {
-        selectRate.textValue = KeyCodes.rateText(knobX)
+        body.selectRate.textValue = KeyCodes.rateText(knobX)
         if (keyCode0 === 1)
-            keyCode2 = KeyCodes.rateOfText(selectRate.textValue)
+            keyCode2 = KeyCodes.rateOfText(body.selectRate.textValue)
     }
 
     function endTimesInput() {
-        var times = parseInt(selectTimesRect.textValue, 10) || 0
-        endless.isSelect = times === 0
+        var times = parseInt(body.selectTimesRect.textValue, 10) || 0
+        body.endless.isSelect = times === 0
         if (keyCode0 === 1)
             keyCode3 = times
     }
 
     // Called before the box flips: the box is being selected when it is clear.
     function endlessClicked() {
-        if (endless.isSelect)
+        if (body.endless.isSelect)
             return
-        selectTimesRect.textValue = "0"
+        body.selectTimesRect.textValue = "0"
         if (keyCode0 === 1)
             keyCode3 = 0
     }
@@ -229,12 +228,12 @@ Rectangle {
         keyCode1 = repeatMode
         keyCode2 = selectKey
         keyCode3 = 0
-        keyString = macroListLV.mdItems.get(index).textValue
+        keyString = body.macroList.mdItems.get(index).textValue
     }
 
     function setRepeatMode(mode) {
         repeatMode = mode
-        selectRadio(repeatRadios, mode)
+        selectRadio(body.repeatRadios, mode)
         if (keyCode0 === 4)
             keyCode1 = mode
     }
@@ -257,12 +256,12 @@ Rectangle {
     }
 
     function keyAssigmentFocus() {
-        selectRate.closeMenu()
-        mediaControl.closeMenu()
-        windowsGrid.closeMenu()
-        shortCutGrid.closeMenu()
-        macroListLV.closeMenu()
-        selectTimesRect.closeFocus()
+        body.selectRate.closeMenu()
+        body.mediaControl.closeMenu()
+        body.windowsGrid.closeMenu()
+        body.shortCutGrid.closeMenu()
+        body.macroList.closeMenu()
+        body.selectTimesRect.closeFocus()
     }
 
     // Writes a changed assignment into the key list. A macro counts as
@@ -321,57 +320,6 @@ Rectangle {
     Accessible.role: Accessible.Dialog
     Accessible.name: titleText.text
 
-    component Heading: Text {
-        x: 16
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        font.bold: true
-        color: Theme.fontColor
-    }
-    component Label: Text {
-        font.family: Theme.fontFamily
-        font.pixelSize: Theme.fontNormalSize
-        color: Theme.fontColor
-    }
-    // A box that waits for keys: orange and with a blinking caret while it waits.
-    component CaptureBox: Rectangle {
-        id: captureBox
-        property string text: ""
-        property bool isCapturing: false
-        signal clicked()
-        height: 24
-        color: isCapturing || boxArea.containsMouse ? Theme.colorOrange : Theme.colorBlue
-        Accessible.role: Accessible.Button
-        Accessible.name: text
-        Accessible.description: isCapturing ? "waiting for keys" : ""
-        Accessible.onPressAction: captureBox.clicked()
-
-        MouseArea {
-            id: boxArea
-            anchors.fill: parent
-            hoverEnabled: true
-            onClicked: captureBox.clicked()
-        }
-        Row {
-            anchors.centerIn: parent
-            spacing: 2
-            Label {
-                text: captureBox.text
-            }
-            Rectangle {
-                width: 1
-                height: 14
-                visible: captureBox.isCapturing
-                color: Theme.fontColor
-                SequentialAnimation on opacity {
-                    running: captureBox.isCapturing
-                    loops: Animation.Infinite
-                    NumberAnimation { from: 1; to: 0; duration: 400 }
-                    NumberAnimation { from: 0; to: 1; duration: 400 }
-                }
-            }
-        }
-    }
 
     // The background moves the dialog inside the window.
     DragArea {
@@ -448,328 +396,10 @@ Rectangle {
         Accessible.role: Accessible.Pane
         Accessible.name: "Functions"
 
-        Item {
+        KeyAssigmentBody {
             id: body
-            width: scroller.width
-            height: scroller.contentHeight
-
-            MouseArea {
-                anchors.fill: parent
-                onPressed: (mouse) => {
-                    keyAssigment.keyAssigmentFocus()
-                    mouse.accepted = false
-                }
-            }
-
-            // 1. Mouse functions
-            Heading {
-                y: 8
-                text: keyAssigment.keyAssigmentLang[1]
-            }
-            Grid {
-                x: 16
-                y: 36
-                columns: 3
-                spacing: 8
-                Repeater {
-                    id: mouseRadios
-                    model: KeyCodes.mouseEntries
-                    onItemAdded: (i, item) => { item.index = i }
-                    // qmllint disable unqualified
-                    delegate: RadioButton {
-                        required property var modelData
-                        width: 120
-                        textValue: keyAssigment.keyAssigmentLang[modelData.label]
-                        onBtnClick: (i) => {
-                            keyAssigment.selectRadio(mouseRadios, i)
-                            keyAssigment.chooseEntry(modelData)
-                        }
-                    }
-                    // qmllint enable unqualified
-                }
-            }
-
-            // 2. Fire key
-            Heading {
-                y: 116
-                text: keyAssigment.keyAssigmentLang[8]
-            }
-            Label {
-                x: 16
-                y: 148
-                text: keyAssigment.keyAssigmentLang[9]
-            }
-            CaptureBox {
-                id: fireBox
-                objectName: "fireBox"
-                x: 90
-                y: 144
-                width: 96
-                text: keyAssigment.fireText
-                isCapturing: keyAssigment.isFireInput
-                onClicked: keyAssigment.startFireInput()
-            }
-            Label {
-                x: 200
-                y: 148
-                text: keyAssigment.keyAssigmentLang[11]
-            }
-            DropDownSlider {
-                id: selectRate
-                objectName: "selectRate"
-                x: 250
-                y: 144
-                z: isDrop || isAnimating ? 5 : 3
-                width: 110
-                textValue: "10ms"
-                Accessible.name: keyAssigment.keyAssigmentLang[11]
-                Accessible.description: textValue
-                onBtnClick: selectTimesRect.closeFocus()
-                onValueChange: (index) => keyAssigment.setRate(index)
-                onDragSignal: (isDrag) => { scroller.interactive = !isDrag }
-            }
-            Label {
-                x: 16
-                y: 182
-                text: keyAssigment.keyAssigmentLang[12]
-            }
-            Rectangle {
-                x: 90
-                y: 180
-                width: 48
-                height: 20
-                color: "transparent"
-                border.color: Theme.colorGray1
-                RectInput {
-                    id: selectTimesRect
-                    objectName: "selectTimesRect"
-                    anchors.fill: parent
-                    maxValue: 255
-                    Accessible.role: Accessible.EditableText
-                    Accessible.name: keyAssigment.keyAssigmentLang[12]
-                    Accessible.description: textValue
-                    onEndInputSignal: keyAssigment.endTimesInput()
-                }
-            }
-            CheckBox {
-                id: endless
-                objectName: "endless"
-                x: 200
-                y: 184
-                textValue: keyAssigment.keyAssigmentLang[13]
-                isSelect: true
-                onBtnClick: keyAssigment.endlessClicked()
-            }
-
-            // 3. Key combination
-            Heading {
-                y: 216
-                text: keyAssigment.keyAssigmentLang[14]
-            }
-            CaptureBox {
-                id: comboBox
-                objectName: "comboBox"
-                x: 16
-                y: 244
-                width: 240
-                text: keyAssigment.isComboInput || keyAssigment.comboText !== ""
-                      ? keyAssigment.comboText : keyAssigment.keyAssigmentLang[10]
-                isCapturing: keyAssigment.isComboInput
-                onClicked: keyAssigment.startComboInput()
-
-                HoverImage {
-                    objectName: "comboConfirm"
-                    visible: keyAssigment.isComboInput
-                    x: parent.width - 44
-                    anchors.verticalCenter: parent.verticalCenter
-                    normalSource: Theme.sourceSureBtn
-                    hoverSource: Theme.sourceSureBtn
-                    onClicked: keyAssigment.confirmCombo()
-                    Accessible.role: Accessible.Button
-                    Accessible.name: "Confirm"
-                    Accessible.onPressAction: keyAssigment.confirmCombo()
-                }
-                HoverImage {
-                    objectName: "comboCancel"
-                    visible: keyAssigment.isComboInput
-                    x: parent.width - 22
-                    anchors.verticalCenter: parent.verticalCenter
-                    normalSource: Theme.sourceCloseBtn
-                    hoverSource: Theme.sourceCloseBtnH
-                    onClicked: keyAssigment.cancelCombo()
-                    Accessible.role: Accessible.Button
-                    Accessible.name: "Cancel"
-                    Accessible.onPressAction: keyAssigment.cancelCombo()
-                }
-            }
-
-            // 4. Media
-            Heading {
-                y: 284
-                text: keyAssigment.keyAssigmentLang[15]
-            }
-            DropDownGrid {
-                id: mediaControl
-                objectName: "mediaControl"
-                x: 16
-                y: 312
-                z: isDrop || isAnimating ? 5 : 3
-                mdItems: ListModel { id: mediaModel }
-                Accessible.name: keyAssigment.keyAssigmentLang[15]
-                Accessible.description: textValue
-                onIsDropChanged: if (isDrop) keyAssigment.revealBelow(mediaControl, 24 * gridRows)
-                onBtnClick: keyAssigment.chooseEntry(KeyCodes.mediaEntries[currentSelect])
-            }
-
-            // 5. Macro
-            Heading {
-                y: 352
-                text: keyAssigment.keyAssigmentLang[16]
-            }
-            DropDownList {
-                id: macroListLV
-                objectName: "macroList"
-                x: 16
-                y: 380
-                z: isDrop || isAnimating ? 5 : 3
-                width: 160
-                currentSelect: -1
-                count: mdItems.count
-                mdItems: ListModel {}
-                Accessible.name: keyAssigment.keyAssigmentLang[16]
-                Accessible.description: textValue
-
-                function addData(macroData, isInit) {
-                    mdItems.clear()
-                    for (var i = 0; i < macroData.length; ++i)
-                        mdItems.append({ "textValue": String(macroData[i]) })
-                    if (currentSelect >= mdItems.count)
-                        currentSelect = -1
-                }
-
-                onIsDropChanged: if (isDrop) keyAssigment.revealBelow(macroListLV, 24 * visibleRows)
-                onValueChange: (index) => keyAssigment.chooseMacro(index)
-                onDragSignal: (isDrag) => { scroller.interactive = !isDrag }
-            }
-            TextButton {
-                objectName: "macroEditorBtn"
-                x: 192
-                y: 380
-                width: 107
-                height: 24
-                text: keyAssigment.keyAssigmentLang[17]
-                onClicked: keyAssigment.openMacroEditor()
-            }
-            Column {
-                x: 16
-                y: 416
-                spacing: 8
-                Repeater {
-                    id: repeatRadios
-                    model: 3
-                    onItemAdded: (i, item) => {
-                        item.index = i
-                        item.isSelect = i === keyAssigment.repeatMode
-                    }
-                    // qmllint disable unqualified
-                    delegate: RadioButton {
-                        textValue: keyAssigment.keyAssigmentLang[18 + index]
-                        onBtnClick: (i) => keyAssigment.setRepeatMode(i)
-                    }
-                    // qmllint enable unqualified
-                }
-            }
-
-            // 6. DPI
-            Heading {
-                y: 496
-                text: keyAssigment.keyAssigmentLang[21]
-            }
-            Row {
-                x: 16
-                y: 524
-                spacing: 16
-                Repeater {
-                    id: dpiRadios
-                    model: KeyCodes.dpiEntries
-                    onItemAdded: (i, item) => { item.index = i }
-                    // qmllint disable unqualified
-                    delegate: RadioButton {
-                        required property var modelData
-                        textValue: keyAssigment.keyAssigmentLang[modelData.label]
-                        onBtnClick: (i) => {
-                            keyAssigment.selectRadio(dpiRadios, i)
-                            keyAssigment.chooseEntry(modelData)
-                        }
-                    }
-                    // qmllint enable unqualified
-                }
-            }
-
-            // 7. Windows
-            Heading {
-                y: 556
-                text: keyAssigment.keyAssigmentLang[25]
-            }
-            DropDownGrid {
-                id: windowsGrid
-                objectName: "windowsGrid"
-                x: 16
-                y: 584
-                z: isDrop || isAnimating ? 5 : 3
-                mdItems: ListModel { id: windowsModel }
-                Accessible.name: keyAssigment.keyAssigmentLang[25]
-                Accessible.description: textValue
-                onIsDropChanged: if (isDrop) keyAssigment.revealBelow(windowsGrid, 24 * gridRows)
-                onBtnClick: keyAssigment.chooseEntry(KeyCodes.windowsEntries[currentSelect])
-            }
-
-            // 8. Shortcut
-            Heading {
-                y: 620
-                text: keyAssigment.keyAssigmentLang[26]
-            }
-            DropDownGrid {
-                id: shortCutGrid
-                objectName: "shortCutGrid"
-                x: 16
-                y: 648
-                z: isDrop || isAnimating ? 5 : 3
-                mdItems: ListModel { id: shortcutModel }
-                Accessible.name: keyAssigment.keyAssigmentLang[26]
-                Accessible.description: textValue
-                onIsDropChanged: if (isDrop) keyAssigment.revealBelow(shortCutGrid, 24 * gridRows)
-                onBtnClick: keyAssigment.chooseEntry(KeyCodes.shortcutEntries[currentSelect])
-            }
-
-            // 9. Gun: reached only through stored assignments.
-            Item {
-                y: 780
-                visible: false
-                Heading {
-                    text: keyAssigment.keyAssigmentLang[52]
-                }
-                Row {
-                    x: 16
-                    y: 28
-                    spacing: 16
-                    Repeater {
-                        id: gunRadios
-                        model: KeyCodes.gunEntries
-                        onItemAdded: (i, item) => { item.index = i }
-                        // qmllint disable unqualified
-                        delegate: RadioButton {
-                            required property var modelData
-                            textValue: keyAssigment.keyAssigmentLang[modelData.label]
-                            onBtnClick: (i) => {
-                                keyAssigment.selectRadio(gunRadios, i)
-                                keyAssigment.chooseEntry(modelData)
-                            }
-                        }
-                        // qmllint enable unqualified
-                    }
-                }
-            }
+            dialog: keyAssigment
+            onSliderDragged: (isDrag) => { scroller.interactive = !isDrag }
         }
     }
 }

@@ -266,8 +266,13 @@ Rectangle {
                     font.pixelSize: Theme.fontNormalSize
                     color: Theme.fontColor
                 }
+                // Centred right of the name, so that long combinations stay clear of it.
                 Text {
-                    anchors.centerIn: parent
+                    x: 72
+                    width: parent.width - x - 4
+                    anchors.verticalCenter: parent.verticalCenter
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideRight
                     text: keyRow.keyText
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
