@@ -50,7 +50,13 @@ Rectangle {
     signal closed()
     signal traced(string call)
 
-    Component.onCompleted: {
+    Component.onCompleted: findParts()
+
+    // Again at start-up, should the root screen have been put together
+    // after this dialog.
+    function findParts() {
+        if (mousePicture && keyList && macroEditor)
+            return
         mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
         keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
         macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
@@ -58,6 +64,7 @@ Rectangle {
 
     function init() {
         traced("keyAssigment.init()")
+        findParts()
         body.macroList.closeMenu()
         fillGrid(body.mediaModel, KeyCodes.mediaEntries)
         fillGrid(body.windowsModel, KeyCodes.windowsEntries)
@@ -72,10 +79,12 @@ Rectangle {
 
     // Opens the dialog on the row of a button.
     function show(index) {
+        var row = index >= 0 && index < keyList.modKeys.count ? keyList.modKeys.get(index) : null
+        if (row === null)
+            return
         visible = true
         x = (mainRoot.width - width) / 2
         scroller.contentY = 0
-        var row = keyList.modKeys.get(index)
         keyString = row.keyText
         keyCode0 = row.keyCode0
         keyCode1 = row.keyCode1

@@ -232,8 +232,9 @@ Item {
 
         function addData(macroData, isInit) {
             mdItems.clear()
-            for (var i = 0; i < macroData.length; ++i)
-                mdItems.append({ "textValue": String(macroData[i]) })
+            var names = macroData ? macroData : []
+            for (var i = 0; i < names.length; ++i)
+                mdItems.append({ "textValue": String(names[i]) })
             if (currentSelect >= mdItems.count)
                 currentSelect = -1
         }

@@ -27,7 +27,13 @@ Rectangle {
     signal clickBtn(int index)
     signal traced(string call)
 
-    Component.onCompleted: {
+    Component.onCompleted: findParts()
+
+    // Again at the first load, should the root screen have been put
+    // together after this list.
+    function findParts() {
+        if (mousePicture && keyDialog && macroEditor && gunPanel)
+            return
         mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
         keyDialog = KeyCodes.findPart(mainRoot, "keyAssigmentMain")
         macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
@@ -51,6 +57,7 @@ Rectangle {
     // definition that is missing or damaged leaves its row as it was.
     function init(isSendData, isRecovery) {
         traced("keyMatrix.init(" + isSendData + "," + isRecovery + ")")
+        findParts()
         var view = backend()
         for (var j = 0; j < 16; ++j) {
             loadRow(modKeysModel, j, view.mouseGetKeydefine(j, isRecovery))
