@@ -145,12 +145,6 @@ RootStyle {
         upItem.profileBtn.closeMenu()
     }
 
-    // The macro bound to a button slot, by name.
-    function macroSlotName(slot) {
-        var name = backend().getData("mouseMacroKey/" + slot, false)
-        return name === undefined || name === null ? "" : String(name)
-    }
-
     onMsg_KB: (isDown, usbCode) => panels.routeKey(isDown, usbCode)
 
     width: 1024
@@ -259,7 +253,6 @@ RootStyle {
         anchors.fill: parent
         visible: false
         onBtnClick: mainIten.mainFocus()
-        onBadgeClicked: (index) => panels.openFromBadge(index)
     }
 
     InfoText {
@@ -329,17 +322,6 @@ RootStyle {
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
         visible: false
-
-        function show(index) {
-            visible = true
-            x = (mainIten.width - width) / 2
-            var row = mainIten.keyMatrixMain.modKeys.get(index)
-            keyString = row.keyText
-            keyCode0 = row.keyCode0
-            keyCode1 = row.keyCode1
-            keyCode2 = row.keyCode2
-            keyCode3 = row.keyCode3
-        }
 
         onClosed: {
             mainMask.visible = false

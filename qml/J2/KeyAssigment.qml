@@ -1,8 +1,11 @@
 import QtQuick
 import modules.qml
+import "KeyCodes.js" as KeyCodes
 
-// Key assignment dialog. Stand-in until the dialog lands: it keeps the
-// assignment being edited and names the mouse functions.
+// Key assignment dialog: edits what one button does. It offers every kind of
+// function, captures keys for fire keys and key combinations (keyboard
+// events of the global capture, handed over by the root screen), and on
+// closing writes the result into the key list.
 Rectangle {
     id: keyAssigment
 
@@ -15,7 +18,7 @@ Rectangle {
     property string keyString: ""
     property bool isFireInput: false
     property bool isComboInput: false
-    property alias macroList: macroListLV
+    property alias macroList: body.macroList
     property var keyAssigmentLang: ["Key ", "Mouse Function", "Left Key", "Middle Key",
         "Right Key", "Forward Key", "Back Key", "Double Fire", "Fire Function", "Key Value",
         "Click Input", "Rate", "Times", "Endness", "Group Function", "Media Function",
@@ -28,65 +31,384 @@ Rectangle {
         "Select All", "Gun Function", "One Gun", "Two Gun", "Three Gun", "Sniper Key", "Disable",
         "", ""]
 
+    // What the capture boxes show.
+    property string fireText: keyAssigmentLang[10]
+    property string comboText: ""
+    property int comboMask: 0
+    property int comboKey1: 0
+    property int comboKey2: 0
+    property int comboCount: 0
+    property int repeatMode: 0
+
+    // The pages this dialog works with, found once the root screen stands.
+    property var mousePicture: null
+    property var keyList: null
+    property var macroEditor: null
+    readonly property int selectKey: mousePicture ? mousePicture.selectKey : -1
+    readonly property alias scrollArea: scroller
+
     signal closed()
     signal traced(string call)
 
+    Component.onCompleted: findParts()
+
+    // Again at start-up, should the root screen have been put together
+    // after this dialog.
+    function findParts() {
+        if (mousePicture && keyList && macroEditor)
+            return
+        mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
+        keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
+        macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
+    }
+
     function init() {
         traced("keyAssigment.init()")
-        macroListLV.closeMenu()
+        findParts()
+        body.macroList.closeMenu()
+        fillGrid(body.mediaModel, KeyCodes.mediaEntries)
+        fillGrid(body.windowsModel, KeyCodes.windowsEntries)
+        fillGrid(body.shortcutModel, KeyCodes.shortcutEntries)
+    }
+
+    function fillGrid(model, entries) {
+        model.clear()
+        for (var i = 0; i < KeyCodes.gridLength(entries); ++i)
+            model.append({ "textValue": i < entries.length ? keyAssigmentLang[entries[i].label] : "" })
+    }
+
+    // Opens the dialog on the row of a button.
+    function show(index) {
+        var row = index >= 0 && index < keyList.modKeys.count ? keyList.modKeys.get(index) : null
+        if (row === null)
+            return
+        visible = true
+        x = (mainRoot.width - width) / 2
+        scroller.contentY = 0
+        keyString = row.keyText
+        keyCode0 = row.keyCode0
+        keyCode1 = row.keyCode1
+        keyCode2 = row.keyCode2
+        keyCode3 = row.keyCode3
+    }
+
+    function keyName(code) {
+        return mainRoot ? mainRoot.keyCodeTable.keycodeTostr(code) : ""
+    }
+
+    function macroName(slot) {
+        var view = mainRoot ? mainRoot.backend() : null
+        var name = view ? view.getData("mouseMacroKey/" + slot.toString(), false) : undefined
+        return name === undefined || name === null ? "" : String(name)
     }
 
     function keyCodeToString(code0, code1, code2, code3) {
-        var lang = keyAssigmentLang
-        if (code0 === 0) {
-            switch (code2) {
-            case 0xF0: return lang[2]
-            case 0xF2: return lang[3]
-            case 0xF1: return lang[4]
-            case 0xF4: return lang[5]
-            case 0xF3: return lang[6]
-            case 0x00: return lang[57]
-            default: return lang[7]
-            }
-        }
-        if (code0 === 5 && code2 >= 1 && code2 <= 4)
-            return [lang[22], lang[23], lang[24], lang[56]][code2 - 1]
-        return ""
+        return KeyCodes.keyCodeToString(keyAssigmentLang, keyName, macroName,
+                                        code0, code1, code2, code3)
     }
 
+    // Takes a code of the table ("0300e900") as the assignment.
+    function keyCodeStrProc(code) {
+        keyCode = code
+        var values = KeyCodes.keyCodeStrProc(code)
+        keyCode0 = values[0]
+        keyCode1 = values[1]
+        keyCode2 = values[2]
+        keyCode3 = values[3]
+    }
+
+    function chooseEntry(entry) {
+        keyCodeStrProc(entry.code)
+        keyString = keyAssigmentLang[entry.label]
+    }
+
+    // Radio buttons of one section: only the clicked one stays selected.
+    function selectRadio(repeater, index) {
+        for (var i = 0; i < repeater.count; ++i)
+            repeater.itemAt(i).isSelect = i === index
+    }
+
+    function startFireInput() {
+        endComboInput()
+        isFireInput = true
+        fireText = keyAssigmentLang[10]
+    }
+
+    function startComboInput() {
+        isFireInput = false
+        isComboInput = true
+        comboText = ""
+        comboCount = 0
+        comboMask = 0
+        comboKey1 = 0
+        comboKey2 = 0
+    }
+
+    function endComboInput() {
+        if (!isComboInput)
+            return
+        isComboInput = false
+        comboText = ""
+    }
+
+    // A key event of the global capture: index 0 for the fire key, 1 for a
+    // key combination.
     function detectKeyboard(isDown, usbCode, index) {
         traced("keyAssigment.detectKeyboard(" + isDown + "," + usbCode + "," + index + ")")
+        var usage = Number(usbCode)
+        if (index === 0 && isFireInput)
+            takeFireKey(usage)
+        else if (index === 1 && isComboInput && isDown)
+            takeComboKey(usage)
+    }
+
+    function takeFireKey(usage) {
+        isFireInput = false
+        var name = keyName(usage)
+        fireText = name
+        keyCode0 = 1
+        keyCode1 = usage
+        keyCode2 = KeyCodes.rateOfText(body.selectRate.textValue)
+        keyCode3 = parseInt(body.selectTimesRect.textValue, 10) || 0
+        keyString = name
+    }
+
+    // A key held down repeats its press; it counts once.
+    function takeComboKey(usage) {
+        var name = keyName(usage)
+        if (KeyCodes.isModifier(usage)) {
+            var bit = 1 << (usage - 0xE0)
+            if (comboMask & bit)
+                return
+            comboMask |= bit
+        } else {
+            if (comboCount >= 2 || usage === comboKey1)
+                return
+            if (comboCount === 0)
+                comboKey1 = usage
+            else
+                comboKey2 = usage
+            ++comboCount
+        }
+        comboText = comboText === "" ? name : comboText + " + " + name
+    }
+
+    function confirmCombo() {
+        isComboInput = false
+        if (comboText === "")
+            return
+        keyCode0 = 2
+        keyCode1 = comboMask
+        keyCode2 = comboKey1
+        keyCode3 = comboKey2
+        keyString = comboText
+    }
+
+    function cancelCombo() {
+        endComboInput()
+    }
+
+    function setRate(knobX) {
+        body.selectRate.textValue = KeyCodes.rateText(knobX)
+        if (keyCode0 === 1)
+            keyCode2 = KeyCodes.rateOfText(body.selectRate.textValue)
+    }
+
+    function endTimesInput() {
+        var times = parseInt(body.selectTimesRect.textValue, 10) || 0
+        body.endless.isSelect = times === 0
+        if (keyCode0 === 1)
+            keyCode3 = times
+    }
+
+    // Called before the box flips: the box is being selected when it is clear.
+    function endlessClicked() {
+        if (body.endless.isSelect)
+            return
+        body.selectTimesRect.textValue = "0"
+        if (keyCode0 === 1)
+            keyCode3 = 0
+    }
+
+    function chooseMacro(index) {
+        if (index === -1)
+            return
+        keyCode0 = 4
+        keyCode1 = repeatMode
+        keyCode2 = selectKey
+        keyCode3 = 0
+        keyString = body.macroList.mdItems.get(index).textValue
+    }
+
+    function setRepeatMode(mode) {
+        repeatMode = mode
+        selectRadio(body.repeatRadios, mode)
+        if (keyCode0 === 4)
+            keyCode1 = mode
+    }
+
+    function openMacroEditor() {
+        macroEditor.visible = true
+        macroEditor.z = 1
+        macroEditor.x = (mainRoot.width - macroEditor.width) / 2
+        macroEditor.y = (mainRoot.height - macroEditor.height) / 2
+        mainRoot.maskVisible = true
+        mainRoot.mainFocus()
+    }
+
+    // Brings an opened drop-down's list into the visible part of the body.
+    function revealBelow(control, dropHeight) {
+        var bottom = control.y + control.height + dropHeight
+        if (bottom > scroller.contentY + scroller.height)
+            scroller.contentY = Math.min(bottom - scroller.height,
+                                         scroller.contentHeight - scroller.height)
     }
 
     function keyAssigmentFocus() {
-        macroListLV.closeMenu()
+        body.selectRate.closeMenu()
+        body.mediaControl.closeMenu()
+        body.windowsGrid.closeMenu()
+        body.shortCutGrid.closeMenu()
+        body.macroList.closeMenu()
+        body.selectTimesRect.closeFocus()
+    }
+
+    // Writes a changed assignment into the key list. A macro counts as
+    // changed when its name differs too: another macro in the same slot
+    // has the same four codes.
+    function close() {
+        visible = false
+        mainRoot.maskVisible = false
+        isFireInput = false
+        endComboInput()
+        var index = selectKey
+        var row = index >= 0 ? keyList.modKeys.get(index) : null
+        if (row && (keyCode0 !== row.keyCode0 || keyCode1 !== row.keyCode1
+                    || keyCode2 !== row.keyCode2 || keyCode3 !== row.keyCode3
+                    || (keyCode0 === 4 && keyString !== row.keyText))) {
+            keyList.modKeys.set(index, { "keyText": keyString, "keyCode0": keyCode0,
+                                         "keyCode1": keyCode1, "keyCode2": keyCode2,
+                                         "keyCode3": keyCode3 })
+            keyList.isSave = true
+            if (keyCode0 === 4) {
+                macroEditor.sendMacro(keyCode2, keyString)
+                mainRoot.backend().setData("mouseMacroKey/" + keyCode2, keyString)
+            }
+        }
+        mousePicture.selectKey = -1
+        keyAssigmentFocus()
+        closed()
+    }
+
+    // The default of the button, into the dialog and the key list.
+    function restoreKey() {
+        var index = selectKey
+        if (index < 0)
+            return
+        var def = keyList.modKeys_tmp.get(index)
+        if (def.keyText === keyString)
+            return
+        keyString = def.keyText
+        keyCode0 = def.keyCode0
+        keyCode1 = def.keyCode1
+        keyCode2 = def.keyCode2
+        keyCode3 = def.keyCode3
+        keyList.modKeys.set(index, KeyCodes.copyRow(def))
+        keyList.isSave = true
+    }
+
+    function moveBy(dx, dy) {
+        x = Math.max(0, Math.min(mainRoot.width - width, x + dx))
+        y = Math.max(0, Math.min(mainRoot.height - height, y + dy))
     }
 
     width: 416
     height: 404
     color: Theme.colorGray0
 
-    PanelTitle {
-        title: keyAssigment.keyAssigmentLang[0] + " : " + keyAssigment.keyString
-        onCloseClicked: {
-            keyAssigment.visible = false
-            keyAssigment.keyAssigmentFocus()
-            keyAssigment.closed()
+    Accessible.role: Accessible.Dialog
+    Accessible.name: titleText.text
+
+
+    // The background moves the dialog inside the window.
+    DragArea {
+        anchors.fill: parent
+        onPressed: keyAssigment.keyAssigmentFocus()
+        onDragged: (dx, dy) => keyAssigment.moveBy(dx, dy)
+    }
+
+    Rectangle {
+        id: titleBar
+        width: parent.width
+        height: 40
+        color: Theme.colorBlack
+
+        Text {
+            id: titleText
+            objectName: "keyAssigmentTitle"
+            anchors.left: parent.left
+            anchors.leftMargin: 16
+            anchors.verticalCenter: parent.verticalCenter
+            text: keyAssigment.keyAssigmentLang[0] + (keyAssigment.selectKey + 1) + " : "
+                  + keyAssigment.keyString
+            font.family: Theme.fontFamily
+            font.pixelSize: Theme.fontMiddleSize
+            color: Theme.fontColor
+        }
+        HoverImage {
+            id: restoreImage
+            objectName: "keyRestoreBtn"
+            anchors.right: closeImage.left
+            anchors.rightMargin: 12
+            anchors.verticalCenter: parent.verticalCenter
+            normalSource: Theme.sourceBack
+            hoverSource: Theme.sourceBackH
+            onClicked: {
+                keyAssigment.keyAssigmentFocus()
+                keyAssigment.restoreKey()
+            }
+            Accessible.role: Accessible.Button
+            Accessible.name: "Restore key"
+            Accessible.onPressAction: keyAssigment.restoreKey()
+        }
+        HoverImage {
+            id: closeImage
+            objectName: "keyCloseBtn"
+            anchors.right: parent.right
+            anchors.rightMargin: 16
+            anchors.verticalCenter: parent.verticalCenter
+            normalSource: Theme.sourceCloseBtn
+            hoverSource: Theme.sourceCloseBtnH
+            onClicked: keyAssigment.close()
+            Accessible.role: Accessible.Button
+            Accessible.name: "Close"
+            Accessible.onPressAction: keyAssigment.close()
+        }
+        Rectangle {
+            anchors.top: parent.bottom
+            width: parent.width
+            height: 1
+            color: Theme.colorOrange
         }
     }
 
-    DropDownList {
-        id: macroListLV
-        x: 16
-        y: 64
-        width: 160
-        currentSelect: -1
-        count: mdItems.count
+    Flickable {
+        id: scroller
+        objectName: "keyAssigmentScroll"
+        y: 41
+        width: parent.width
+        height: 360
+        contentWidth: width
+        contentHeight: 830
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        Accessible.role: Accessible.Pane
+        Accessible.name: "Functions"
 
-        function addData(macroData, isInit) {
-            mdItems.clear()
-            for (var i = 0; i < macroData.length; ++i)
-                mdItems.append({ "textValue": String(macroData[i]) })
+        KeyAssigmentBody {
+            id: body
+            dialog: keyAssigment
+            onSliderDragged: (isDrag) => { scroller.interactive = !isDrag }
         }
     }
 }

@@ -1,12 +1,17 @@
 import QtQuick
 import modules.qml
+import "KeyCodes.js" as KeyCodes
 
-// The mouse picture with a numbered badge per button.
-// Stand-in until the mouse picture page lands.
+// The mouse picture with a numbered badge and a leader line per button. A
+// click on a badge opens the key assignment dialog for that button, except
+// for the last button left doing a left click.
 Item {
     id: mousePicture
 
+    // The picture fills the root screen, so its parent is the root.
+    property var mainRoot: parent
     property int keyCount: 8
+    // The button being hovered or edited; -1 for none.
     property int selectKey: -1
     property bool isSide: false
     readonly property var leaderPos: [[400, 72], [540, 165], [458, 160], [514, 133],
@@ -15,7 +20,18 @@ Item {
                                      [367, 254], [370, 335], [616, 256], [616, 335]]
 
     signal btnClick()
-    signal badgeClicked(int index)
+
+    function clickBadge(index) {
+        selectKey = index
+        var keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
+        if (keyList === null || keyList.modKeys.checkOneLeftKey()) {
+            selectKey = -1
+            return
+        }
+        btnClick()
+        mainRoot.maskVisible = true
+        KeyCodes.findPart(mainRoot, "keyAssigmentMain").show(index)
+    }
 
     width: 1024
     height: 640
@@ -35,6 +51,7 @@ Item {
         delegate: Item {
             id: button
             required property int index
+            readonly property bool isLit: mousePicture.selectKey === index || badgeArea.containsMouse
             visible: index < mousePicture.keyCount
 
             Image {
@@ -45,15 +62,18 @@ Item {
                 source: Theme.sourceMouse0
             }
             Rectangle {
+                objectName: "badge" + (button.index + 1)
                 x: mousePicture.badgePos[button.index][0]
                 y: mousePicture.badgePos[button.index][1]
                 width: 36
                 height: 36
                 radius: 18
-                color: mousePicture.selectKey === button.index || badgeArea.containsMouse
-                       ? Theme.colorOrange : Theme.colorGray0
-                border.color: mousePicture.selectKey === button.index || badgeArea.containsMouse
-                              ? Theme.colorOrange : Theme.colorGray1
+                color: button.isLit ? Theme.colorOrange : Theme.colorGray0
+                border.color: button.isLit ? Theme.colorOrange : Theme.colorGray1
+
+                Accessible.role: Accessible.Button
+                Accessible.name: "Button " + (button.index + 1)
+                Accessible.onPressAction: mousePicture.clickBadge(button.index)
 
                 Text {
                     anchors.centerIn: parent
@@ -66,10 +86,7 @@ Item {
                     id: badgeArea
                     anchors.fill: parent
                     hoverEnabled: true
-                    onClicked: {
-                        mousePicture.selectKey = button.index
-                        mousePicture.badgeClicked(button.index)
-                    }
+                    onClicked: mousePicture.clickBadge(button.index)
                 }
             }
         }

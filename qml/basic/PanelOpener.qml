@@ -61,16 +61,6 @@ QtObject {
     }
 
     // A badge has already selected its button.
-    function openFromBadge(index) {
-        if (root.keyMatrixMain.modKeys.checkOneLeftKey()) {
-            root.mouseMain.selectKey = -1
-            return
-        }
-        root.mouseMain.btnClick()
-        root.maskVisible = true
-        root.keyAssigmentMain.show(index)
-    }
-
     function overlayPressed() {
         var r = root
         r.emptyAreaPressed()

@@ -68,29 +68,7 @@ function toText(value, fallback) {
     return String(value)
 }
 
-// A plain copy of a key-list row, fit for ListModel.set.
-function copyRow(row) {
-    return {
-        "keyText": row.keyText,
-        "keyCode0": row.keyCode0,
-        "keyCode1": row.keyCode1,
-        "keyCode2": row.keyCode2,
-        "keyCode3": row.keyCode3
-    }
-}
-
 var mainLangDefaults = ["Editor", "Macro Editor", "Gun Editor", "Report Rate", "Config", "Reset",
                         "Reset factory setting", "Cancel", "OK", "System setting", "Save", "LOD",
                         "", "", ""]
 
-// Rows of the key list bound to the macro `name`: macro rows (category 4)
-// whose slot (keyCode2) carries that name.
-function macroRows(keys, slotName, name) {
-    var rows = []
-    for (var i = 0; i < keys.count; ++i) {
-        var row = keys.get(i)
-        if (row.keyCode0 === 4 && slotName(row.keyCode2) === name)
-            rows.push(i)
-    }
-    return rows
-}

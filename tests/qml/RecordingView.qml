@@ -32,6 +32,12 @@ QtObject {
     property var nameLists: ({})
     property var importFile: null
     property var sentMacros: []
+    // Key definitions by button ("mouseKeyMatrix/" n of the profile and of
+    // the default profile) and every key matrix handed over, kept apart
+    // from `log`.
+    property var keyDefines: ({})
+    property var defaultKeyDefines: ({})
+    property var keyMatrixSends: []
 
     function note(call) {
         log = log.concat([call])
@@ -182,5 +188,13 @@ QtObject {
         note("mouseSendMacroData(" + macroIndex + ")")
         sentMacros = sentMacros.concat([{ "slot": macroIndex, "data": macroData.slice() }])
         return true
+    }
+    function mouseGetKeydefine(index, isRecovery) {
+        var table = isRecovery ? defaultKeyDefines : keyDefines
+        return table[index] === undefined ? [] : table[index]
+    }
+    function mouseSetKeyMatrix(src64, isSendData, otherParam) {
+        keyMatrixSends = keyMatrixSends.concat([{ "src64": src64, "isSendData": isSendData,
+                                                  "otherParam": otherParam }])
     }
 }
