@@ -261,7 +261,7 @@ Rectangle {
             x: 64
             y: 12
             spacing: 6
-            visible: LightLogic.blockRowShown(lightControl.effect)
+            visible: LightLogic.blockRowShown(lightControl.effect, lightControl.is55328)
 
             Repeater {
                 model: LightLogic.blockCount

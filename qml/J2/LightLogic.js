@@ -130,8 +130,10 @@ function colourCovered(effect) {
     return [3, 4, 5, 9, 10].indexOf(effect) < 0
 }
 
-function blockRowShown(effect) {
-    return [3, 5, 9, 10].indexOf(effect) >= 0
+// On 55328 mice the row shows for effect 4 as well: that is the one effect
+// whose extra colours 2..6 exist, and its colour area is not covered.
+function blockRowShown(effect, is55328) {
+    return [3, 5, 9, 10].indexOf(effect) >= 0 || (is55328 && effect === 4)
 }
 
 function blockShown(k, effect, dpiCount, isColorful, is55328) {

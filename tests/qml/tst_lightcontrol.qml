@@ -253,8 +253,10 @@ Item {
             var stored = view.log[0].split(",")
             compare(stored.slice(stored.length - 3), ["0", "0", "0)"])
             compare(stored.length, 25)
-            // Effect 4 keeps the eighth colour.
+            // Effect 4 keeps the eighth colour and shows colours 1..6 to edit.
             page.lightModel.choose(4)
+            verify(page.colorBlockRow.visible)
+            verify(part(page, "colorBlock5").visible)
             view.clear()
             page.saveData(false, 2)
             compare(view.log[0].slice(-12), "255,255,255)")
