@@ -48,7 +48,6 @@ Rectangle {
     readonly property alias scrollArea: scroller
 
     signal closed()
-    signal traced(string call)
 
     Component.onCompleted: findParts()
 
@@ -63,7 +62,6 @@ Rectangle {
     }
 
     function init() {
-        traced("keyAssigment.init()")
         findParts()
         body.macroList.closeMenu()
         fillGrid(body.mediaModel, KeyCodes.mediaEntries)
@@ -154,7 +152,6 @@ Rectangle {
     // A key event of the global capture: index 0 for the fire key, 1 for a
     // key combination.
     function detectKeyboard(isDown, usbCode, index) {
-        traced("keyAssigment.detectKeyboard(" + isDown + "," + usbCode + "," + index + ")")
         var usage = Number(usbCode)
         if (index === 0 && isFireInput)
             takeFireKey(usage)

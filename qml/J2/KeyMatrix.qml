@@ -25,7 +25,6 @@ Rectangle {
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
-    signal traced(string call)
 
     Component.onCompleted: findParts()
 
@@ -56,7 +55,6 @@ Rectangle {
     // Reads the sixteen definitions (the defaults too) and names them. A
     // definition that is missing or damaged leaves its row as it was.
     function init(isSendData, isRecovery) {
-        traced("keyMatrix.init(" + isSendData + "," + isRecovery + ")")
         findParts()
         var view = backend()
         for (var j = 0; j < 16; ++j) {
@@ -118,7 +116,6 @@ Rectangle {
         // The 64 values of the sixteen rows and the fire periods of the three
         // gun slots go to the back end, which stores and sends them.
         function saveData() {
-            keyMatrix.traced("keyMatrix.saveData()")
             keyMatrix.backend().mouseSetKeyMatrix(KeyCodes.matrixValues(modKeysModel), true,
                                                   gunPeriods())
         }

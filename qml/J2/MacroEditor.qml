@@ -34,7 +34,6 @@ Rectangle {
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
     signal listViewFocus()
-    signal traced(string call)
 
     function backend() {
         return mainRoot ? mainRoot.backend() : null
@@ -96,7 +95,6 @@ Rectangle {
     }
 
     function init() {
-        traced("macroEditor.init()")
         var names = backend().getNameList(0)
         if (names.length === 2 && String(names[1]) === "loadermorvel")
             names = [names[0]]
@@ -251,7 +249,6 @@ Rectangle {
     }
 
     function detectKeyboard(isDown, usbCode) {
-        traced("macroEditor.detectKeyboard(" + isDown + "," + usbCode + ")")
         if (!isInputting)
             return
         var events = shownEvents()
@@ -270,7 +267,6 @@ Rectangle {
     }
 
     function detectInput(isDown, usbCode) {
-        traced("macroEditor.detectInput(" + isDown + "," + usbCode + ")")
         if (isInsertting && usbCode < MacroLogic.FirstButtonCode)
             insertKeyDialog.keyName = keyName(usbCode)
     }
@@ -291,7 +287,6 @@ Rectangle {
     // Writes the macro of that name into the device slot index (the button
     // index that carries it).
     function sendMacro(index, macroName) {
-        traced("macroEditor.sendMacro(" + index + "," + macroName + ")")
         var view = backend()
         var loaded = MacroLogic.readLoaded(view.loadMacroIni(macroName))
         view.mouseSendMacroData(deCode(loaded.events, loaded.repeat), index)
