@@ -1,6 +1,7 @@
 import QtQuick
 import modules.qml
 import "KeyCodes.js" as KeyCodes
+import "RootParts.js" as RootParts
 
 // Key assignment dialog: edits what one button does. It offers every kind of
 // function, captures keys for fire keys and key combinations (keyboard
@@ -56,9 +57,9 @@ Rectangle {
     function findParts() {
         if (mousePicture && keyList && macroEditor)
             return
-        mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
-        keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
-        macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
+        mousePicture = RootParts.find(mainRoot, "mouseMain")
+        keyList = RootParts.find(mainRoot, "keyMatrixMain")
+        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
     }
 
     function init() {

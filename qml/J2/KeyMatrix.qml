@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "KeyCodes.js" as KeyCodes
+import "RootParts.js" as RootParts
 
 // Key list: the working copy of the sixteen button assignments of the
 // current profile, one row per button, and the defaults to restore them from.
@@ -33,10 +34,10 @@ Rectangle {
     function findParts() {
         if (mousePicture && keyDialog && macroEditor && gunPanel)
             return
-        mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
-        keyDialog = KeyCodes.findPart(mainRoot, "keyAssigmentMain")
-        macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
-        gunPanel = KeyCodes.findPart(mainRoot, "gunControlMain")
+        mousePicture = RootParts.find(mainRoot, "mouseMain")
+        keyDialog = RootParts.find(mainRoot, "keyAssigmentMain")
+        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
+        gunPanel = RootParts.find(mainRoot, "gunControlMain")
     }
 
     function backend() {

@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "MacroLogic.js" as MacroLogic
+import "RootParts.js" as RootParts
 
 // The macro editor: the list of macros on the left, the events of the
 // selected one on the right. Keys are recorded from the global capture the
@@ -39,20 +40,6 @@ Rectangle {
         return mainRoot ? mainRoot.backend() : null
     }
 
-    // A part of the root screen by its name; null when the root lacks it.
-    function rootPart(name) {
-        if (!mainRoot)
-            return null
-        if (mainRoot[name] !== undefined)
-            return mainRoot[name]
-        var children = mainRoot.children
-        for (var i = 0; i < children.length; ++i) {
-            if (children[i].objectName === name)
-                return children[i]
-        }
-        return null
-    }
-
     function keyName(usbCode) {
         var table = mainRoot ? mainRoot.keyCodeTable : null
         return table ? table.keycodeTostr(usbCode) : ""
@@ -83,7 +70,7 @@ Rectangle {
 
     // The key dialog's list of macros follows this one.
     function updateKeyDialog(isInit) {
-        var dialog = rootPart("keyAssigmentMain")
+        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
         var list = dialog ? dialog.macroList : null
         if (list && typeof list.addData === "function")
             list.addData(macroNames(), isInit)
@@ -396,7 +383,7 @@ Rectangle {
         if (mainRoot)
             mainRoot.maskVisible = false
         macroEditorFocus()
-        var dialog = rootPart("keyAssigmentMain")
+        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
         var list = dialog ? dialog.macroList : null
         if (list && typeof list.closeMenu === "function")
             list.closeMenu()
