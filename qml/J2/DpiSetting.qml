@@ -26,8 +26,6 @@ Rectangle {
     property int sliderSpacing: 14
     property int labelSpacing: 14
 
-    signal traced(string call)
-
     function backend() {
         return mainRoot ? mainRoot.backend() : null
     }
@@ -37,7 +35,6 @@ Rectangle {
     }
 
     function init(isSendData, isRecovery) {
-        traced("dpiSetting.init(" + isSendData + "," + isRecovery + ")")
         var view = backend()
         if (!isRecovery) {
             dpiCount = DpiLogic.toInt(view.getData("mouse/dpiCount", false), dpiCount)
@@ -70,7 +67,6 @@ Rectangle {
     }
 
     function saveData(isSendData) {
-        traced("dpiSetting.saveData(" + isSendData + ")")
         var values = stageTexts.map(function(text) { return DpiLogic.toInt(text, 0) })
         var view = backend()
         view.setDataList("mouse/dpiValueArray", values)

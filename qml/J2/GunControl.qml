@@ -24,8 +24,6 @@ Rectangle {
     property var gunControlLang: ["Gun editor", "Gun", "Select gun", "Cursor Adjust", "X Axis",
         "Y axis", "Fire adjust", "Rate", "Times", "Endness"]
 
-    signal traced(string call)
-
     component GunLabel: Text {
         font.family: Theme.fontFamily
         font.pixelSize: Theme.fontNormalSize
@@ -72,7 +70,6 @@ Rectangle {
     }
 
     function init() {
-        traced("gunControl.init()")
         for (var k = 0; k < 3; ++k)
             slotNames.setProperty(k, "textValue", gunControlLang[1] + (k + 1))
         var view = backend()
@@ -90,7 +87,6 @@ Rectangle {
     }
 
     function resetData() {
-        traced("gunControl.resetData()")
         setSlots([0, 1, 2])
         var view = backend()
         if (view)

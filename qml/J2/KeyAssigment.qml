@@ -1,6 +1,7 @@
 import QtQuick
 import modules.qml
 import "KeyCodes.js" as KeyCodes
+import "RootParts.js" as RootParts
 
 // Key assignment dialog: edits what one button does. It offers every kind of
 // function, captures keys for fire keys and key combinations (keyboard
@@ -48,7 +49,6 @@ Rectangle {
     readonly property alias scrollArea: scroller
 
     signal closed()
-    signal traced(string call)
 
     Component.onCompleted: findParts()
 
@@ -57,13 +57,12 @@ Rectangle {
     function findParts() {
         if (mousePicture && keyList && macroEditor)
             return
-        mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
-        keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
-        macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
+        mousePicture = RootParts.find(mainRoot, "mouseMain")
+        keyList = RootParts.find(mainRoot, "keyMatrixMain")
+        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
     }
 
     function init() {
-        traced("keyAssigment.init()")
         findParts()
         body.macroList.closeMenu()
         fillGrid(body.mediaModel, KeyCodes.mediaEntries)
@@ -154,7 +153,6 @@ Rectangle {
     // A key event of the global capture: index 0 for the fire key, 1 for a
     // key combination.
     function detectKeyboard(isDown, usbCode, index) {
-        traced("keyAssigment.detectKeyboard(" + isDown + "," + usbCode + "," + index + ")")
         var usage = Number(usbCode)
         if (index === 0 && isFireInput)
             takeFireKey(usage)

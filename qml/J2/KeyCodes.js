@@ -206,20 +206,3 @@ function macroRows(model, slotName, name) {
     }
     return rows
 }
-
-// The root screen's part of this object name among the visual descendants
-// of the root item.
-function findPart(root, name) {
-    if (!root)
-        return null
-    var queue = [root]
-    while (queue.length > 0) {
-        var kids = queue.shift().children
-        for (var i = 0; i < kids.length; ++i) {
-            if (kids[i].objectName === name)
-                return kids[i]
-            queue.push(kids[i])
-        }
-    }
-    return null
-}

@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "KeyCodes.js" as KeyCodes
+import "RootParts.js" as RootParts
 
 // Key list: the working copy of the sixteen button assignments of the
 // current profile, one row per button, and the defaults to restore them from.
@@ -25,7 +26,6 @@ Rectangle {
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
-    signal traced(string call)
 
     Component.onCompleted: findParts()
 
@@ -34,10 +34,10 @@ Rectangle {
     function findParts() {
         if (mousePicture && keyDialog && macroEditor && gunPanel)
             return
-        mousePicture = KeyCodes.findPart(mainRoot, "mouseMain")
-        keyDialog = KeyCodes.findPart(mainRoot, "keyAssigmentMain")
-        macroEditor = KeyCodes.findPart(mainRoot, "macroEditorMain")
-        gunPanel = KeyCodes.findPart(mainRoot, "gunControlMain")
+        mousePicture = RootParts.find(mainRoot, "mouseMain")
+        keyDialog = RootParts.find(mainRoot, "keyAssigmentMain")
+        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
+        gunPanel = RootParts.find(mainRoot, "gunControlMain")
     }
 
     function backend() {
@@ -56,7 +56,6 @@ Rectangle {
     // Reads the sixteen definitions (the defaults too) and names them. A
     // definition that is missing or damaged leaves its row as it was.
     function init(isSendData, isRecovery) {
-        traced("keyMatrix.init(" + isSendData + "," + isRecovery + ")")
         findParts()
         var view = backend()
         for (var j = 0; j < 16; ++j) {
@@ -118,7 +117,6 @@ Rectangle {
         // The 64 values of the sixteen rows and the fire periods of the three
         // gun slots go to the back end, which stores and sends them.
         function saveData() {
-            keyMatrix.traced("keyMatrix.saveData()")
             keyMatrix.backend().mouseSetKeyMatrix(KeyCodes.matrixValues(modKeysModel), true,
                                                   gunPeriods())
         }

@@ -31,14 +31,11 @@ Rectangle {
     property var blockColours: LightLogic.defaultColours.slice()
     property bool extrasAdded: false
 
-    signal traced(string call)
-
     function backend() {
         return mainRoot ? mainRoot.backend() : null
     }
 
     function init(isSendData, isRecovery) {
-        traced("lightControl.init(" + isSendData + "," + isRecovery + ")")
         var view = backend()
         for (var i = 0; i < 4; ++i)
             lightEntries.setProperty(i, "textValue", lightControlLang[i + 1])
@@ -69,7 +66,6 @@ Rectangle {
     }
 
     function saveData(isSendData, isStep) {
-        traced("lightControl.saveData(" + isSendData + "," + isStep + ")")
         var view = backend()
         var speed = rateSlider.segmentValue
         var brightness = lightnessSlider.segmentValue

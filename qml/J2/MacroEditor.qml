@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "MacroLogic.js" as MacroLogic
+import "RootParts.js" as RootParts
 
 // The macro editor: the list of macros on the left, the events of the
 // selected one on the right. Keys are recorded from the global capture the
@@ -34,24 +35,9 @@ Rectangle {
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
     signal listViewFocus()
-    signal traced(string call)
 
     function backend() {
         return mainRoot ? mainRoot.backend() : null
-    }
-
-    // A part of the root screen by its name; null when the root lacks it.
-    function rootPart(name) {
-        if (!mainRoot)
-            return null
-        if (mainRoot[name] !== undefined)
-            return mainRoot[name]
-        var children = mainRoot.children
-        for (var i = 0; i < children.length; ++i) {
-            if (children[i].objectName === name)
-                return children[i]
-        }
-        return null
     }
 
     function keyName(usbCode) {
@@ -84,7 +70,7 @@ Rectangle {
 
     // The key dialog's list of macros follows this one.
     function updateKeyDialog(isInit) {
-        var dialog = rootPart("keyAssigmentMain")
+        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
         var list = dialog ? dialog.macroList : null
         if (list && typeof list.addData === "function")
             list.addData(macroNames(), isInit)
@@ -96,7 +82,6 @@ Rectangle {
     }
 
     function init() {
-        traced("macroEditor.init()")
         var names = backend().getNameList(0)
         if (names.length === 2 && String(names[1]) === "loadermorvel")
             names = [names[0]]
@@ -251,7 +236,6 @@ Rectangle {
     }
 
     function detectKeyboard(isDown, usbCode) {
-        traced("macroEditor.detectKeyboard(" + isDown + "," + usbCode + ")")
         if (!isInputting)
             return
         var events = shownEvents()
@@ -270,7 +254,6 @@ Rectangle {
     }
 
     function detectInput(isDown, usbCode) {
-        traced("macroEditor.detectInput(" + isDown + "," + usbCode + ")")
         if (isInsertting && usbCode < MacroLogic.FirstButtonCode)
             insertKeyDialog.keyName = keyName(usbCode)
     }
@@ -291,7 +274,6 @@ Rectangle {
     // Writes the macro of that name into the device slot index (the button
     // index that carries it).
     function sendMacro(index, macroName) {
-        traced("macroEditor.sendMacro(" + index + "," + macroName + ")")
         var view = backend()
         var loaded = MacroLogic.readLoaded(view.loadMacroIni(macroName))
         view.mouseSendMacroData(deCode(loaded.events, loaded.repeat), index)
@@ -401,7 +383,7 @@ Rectangle {
         if (mainRoot)
             mainRoot.maskVisible = false
         macroEditorFocus()
-        var dialog = rootPart("keyAssigmentMain")
+        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
         var list = dialog ? dialog.macroList : null
         if (list && typeof list.closeMenu === "function")
             list.closeMenu()

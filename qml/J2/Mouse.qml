@@ -1,6 +1,6 @@
 import QtQuick
 import modules.qml
-import "KeyCodes.js" as KeyCodes
+import "RootParts.js" as RootParts
 
 // The mouse picture with a numbered badge and a leader line per button. A
 // click on a badge opens the key assignment dialog for that button, except
@@ -23,14 +23,14 @@ Item {
 
     function clickBadge(index) {
         selectKey = index
-        var keyList = KeyCodes.findPart(mainRoot, "keyMatrixMain")
+        var keyList = RootParts.find(mainRoot, "keyMatrixMain")
         if (keyList === null || keyList.modKeys.checkOneLeftKey()) {
             selectKey = -1
             return
         }
         btnClick()
         mainRoot.maskVisible = true
-        KeyCodes.findPart(mainRoot, "keyAssigmentMain").show(index)
+        RootParts.find(mainRoot, "keyAssigmentMain").show(index)
     }
 
     width: 1024

@@ -22,7 +22,6 @@ Rectangle {
 
     signal changeProfile(int tmpProfileNo)
     signal listViewFocus()
-    signal traced(string call)
 
     component PanelButton: TextButton {
         id: button
@@ -60,7 +59,6 @@ Rectangle {
     }
 
     function init() {
-        traced("profile.init()")
         rowMenu.deleteText = profileLang[3]
         rowMenu.exportText = profileLang[4]
         var view = backend()

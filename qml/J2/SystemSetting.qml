@@ -18,14 +18,11 @@ Rectangle {
     property alias scrollRate2: scrollRate2Btn
     property alias scrollRateInput: scrollRateField
 
-    signal traced(string call)
-
     function backend() {
         return mainRoot ? mainRoot.backend() : null
     }
 
     function init(isSendData, isRecovery) {
-        traced("systemSetting.init(" + isSendData + "," + isRecovery + ")")
         var view = backend()
         mouseRateBar.xPosition = SystemLogic.knobPosition(view.getData("mouse/mouseRate", isRecovery))
         mouseRateBar.setValue(mouseRateBar.xPosition)
@@ -49,7 +46,6 @@ Rectangle {
     }
 
     function saveData(isSendData, isStep) {
-        traced("systemSetting.saveData(" + isSendData + "," + isStep + ")")
         var view = backend()
         var lines = scrollLines()
         view.setData("mouse/mouseRate", mouseRateBar.xPosition)

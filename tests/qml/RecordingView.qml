@@ -1,7 +1,9 @@
 import QtQuick
 
 // Stands in for the back end ("ui_View"): answers from small tables and
-// writes every call, in order, into `log`.
+// writes every call, in order, into `log`; tests pick the calls they look
+// at with `only`. Values too long for a log line (the macro slots and key
+// matrices handed over) are kept beside it as well.
 QtObject {
     id: recorder
 
@@ -16,15 +18,6 @@ QtObject {
     property bool importPicks: true
     // The profile's default values, answered for reads with isRecovery.
     property var defaults: ({})
-    // Calls only the setting pages make (writes of their keys, their device
-    // and desktop commands) go to `pageCalls` while `pagesApart` is set, so
-    // that cases of the root screen see only the root's own calls in `log`.
-    // Page cases clear `pagesApart` to see everything in order.
-    property bool pagesApart: true
-    property var pageCalls: []
-    readonly property var pageKeys: ["mouse/dpiValueArray", "mouse/currentDpiCount",
-        "mouse/lightValue", "mouse/colorValue", "mouse/mouseRate", "mouse/doubleRate",
-        "mouse/scrollRate"]
     // Macro files, each in the form loadMacroIni returns (event strings,
     // then the repeat count); the name lists by type; the file an import
     // picks (same form; null: the user cancels); the slots written.
@@ -33,8 +26,7 @@ QtObject {
     property var importFile: null
     property var sentMacros: []
     // Key definitions by button ("mouseKeyMatrix/" n of the profile and of
-    // the default profile) and every key matrix handed over, kept apart
-    // from `log`.
+    // the default profile) and every key matrix handed over.
     property var keyDefines: ({})
     property var defaultKeyDefines: ({})
     property var keyMatrixSends: []
@@ -44,8 +36,8 @@ QtObject {
     }
     function clear() {
         log = []
-        pageCalls = []
         sentMacros = []
+        keyMatrixSends = []
     }
     // Calls whose text starts with one of the prefixes, in order.
     function only(prefixes) {
@@ -66,20 +58,8 @@ QtObject {
         note("getData(" + key + "," + isRecovery + ")")
         return isRecovery ? defaults[key] : profile[key]
     }
-    function notePage(call) {
-        if (pagesApart)
-            pageCalls = pageCalls.concat([call])
-        else
-            note(call)
-    }
-    function noteWrite(key, call) {
-        if (pageKeys.indexOf(key) >= 0)
-            notePage(call)
-        else
-            note(call)
-    }
     function setData(key, value) {
-        noteWrite(key, "setData(" + key + "," + value + ")")
+        note("setData(" + key + "," + value + ")")
         profile[key] = value
     }
     // Lists come back as the settings file gives them: texts.
@@ -91,21 +71,21 @@ QtObject {
         return String(list).split(",").map(function(v) { return v.trim() })
     }
     function setDataList(key, list) {
-        notePage("setDataList(" + key + "," + list.join(",") + ")")
+        note("setDataList(" + key + "," + list.join(",") + ")")
         profile[key] = list.join(", ")
     }
     function mouseSetDpi(count, sensor, values) {
-        notePage("mouseSetDpi(" + count + "," + sensor + "," + values.join(",") + ")")
+        note("mouseSetDpi(" + count + "," + sensor + "," + values.join(",") + ")")
     }
     function mouseSetRGBEffect(effect, option1, option2) {
-        notePage("mouseSetRGBEffect(" + effect + "," + option1 + "," + option2 + ")")
+        note("mouseSetRGBEffect(" + effect + "," + option1 + "," + option2 + ")")
     }
     function mouseSetRGBColor(type, colours) {
-        notePage("mouseSetRGBColor(" + type + "," + colours.join(",") + ")")
+        note("mouseSetRGBColor(" + type + "," + colours.join(",") + ")")
     }
-    function mouseSetCursorSpeed(level) { notePage("mouseSetCursorSpeed(" + level + ")") }
-    function mouseSetDoubleClickSpeed(level) { notePage("mouseSetDoubleClickSpeed(" + level + ")") }
-    function mouseSetVerticalScrollLines(lines) { notePage("mouseSetVerticalScrollLines(" + lines + ")") }
+    function mouseSetCursorSpeed(level) { note("mouseSetCursorSpeed(" + level + ")") }
+    function mouseSetDoubleClickSpeed(level) { note("mouseSetDoubleClickSpeed(" + level + ")") }
+    function mouseSetVerticalScrollLines(lines) { note("mouseSetVerticalScrollLines(" + lines + ")") }
     function getLangStrings(group, language) {
         note("getLangStrings(" + group + "," + language + ")")
         return lang[group] === undefined ? [] : lang[group]
@@ -190,10 +170,12 @@ QtObject {
         return true
     }
     function mouseGetKeydefine(index, isRecovery) {
+        note("mouseGetKeydefine(" + index + "," + isRecovery + ")")
         var table = isRecovery ? defaultKeyDefines : keyDefines
         return table[index] === undefined ? [] : table[index]
     }
     function mouseSetKeyMatrix(src64, isSendData, otherParam) {
+        note("mouseSetKeyMatrix(" + isSendData + "," + otherParam + ")")
         keyMatrixSends = keyMatrixSends.concat([{ "src64": src64, "isSendData": isSendData,
                                                   "otherParam": otherParam }])
     }

@@ -24,7 +24,6 @@ Item {
 
         function init() {
             view.clear()
-            view.pagesApart = false
             view.globals = { "mouse/minDPI": "200", "mouse/maxDPI": "6000",
                              "mouse/sensorType": "3360", "mouse/dpiBase": "50" }
             view.profile = { "mouse/dpiCount": "8", "mouse/currentDpiCount": "4",

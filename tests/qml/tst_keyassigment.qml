@@ -27,14 +27,12 @@ Item {
             view.lang = {}
             view.keyDefines = {}
             view.defaultKeyDefines = {}
-            view.keyMatrixSends = []
         }
 
         function start() {
             var component = Qt.createComponent("qrc:/modules/qml/main.qml")
             verify(component.status === Component.Ready, component.errorString())
             main = createTemporaryObject(component, scene, { uiView: view, uiCtl: ctl })
-            part("macroEditorMain").traced.connect(view.note)
             main.initUI()
             tryCompare(part("powerOnLogo"), "visible", false, 3000)
             view.clear()
@@ -303,8 +301,9 @@ Item {
             mouseClick(part("keyCloseBtn"))
             compare(codesOf(keys.modKeys.get(2)), [4, 1, 2, 0])
             compare(keys.modKeys.get(2).keyText, "Macro_1")
-            compare(view.only(["setData", "macroEditor.sendMacro"]),
-                    ["macroEditor.sendMacro(2,Macro_1)", "setData(mouseMacroKey/2,Macro_1)"])
+            compare(view.only(["loadMacroIni", "mouseSendMacroData", "setData"]),
+                    ["loadMacroIni(Macro_1)", "mouseSendMacroData(2)",
+                     "setData(mouseMacroKey/2,Macro_1)"])
             compare(view.profile["mouseMacroKey/2"], "Macro_1")
             verify(keys.isSave)
 
@@ -317,8 +316,9 @@ Item {
             mouseClick(list, 40, 24 + 12)
             tryCompare(dialog, "keyString", "Macro_0")
             mouseClick(part("keyCloseBtn"))
-            compare(view.only(["setData", "macroEditor.sendMacro"]),
-                    ["macroEditor.sendMacro(2,Macro_0)", "setData(mouseMacroKey/2,Macro_0)"])
+            compare(view.only(["loadMacroIni", "mouseSendMacroData", "setData"]),
+                    ["loadMacroIni(Macro_0)", "mouseSendMacroData(2)",
+                     "setData(mouseMacroKey/2,Macro_0)"])
             compare(keys.modKeys.get(2).keyText, "Macro_0")
         }
 
@@ -358,8 +358,9 @@ Item {
             compare(keys.modKeys.get(3).keyText, "Burst")
             compare(codesOf(keys.modKeys.get(5)), [3, 0, 233, 0])
             compare(keys.modKeys.get(5).keyText, "Volumn+")
-            compare(view.only(["setData", "macroEditor.sendMacro"]),
-                    ["macroEditor.sendMacro(3,Burst)", "setData(mouseMacroKey/3,Burst)"])
+            compare(view.only(["loadMacroIni", "mouseSendMacroData", "setData"]),
+                    ["loadMacroIni(Burst)", "mouseSendMacroData(3)",
+                     "setData(mouseMacroKey/3,Burst)"])
             verify(keys.isSave)
             compare(view.keyMatrixSends.length, 0)
             compare(part("keyRow6").Accessible.description, "Volumn+")

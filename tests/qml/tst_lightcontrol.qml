@@ -25,7 +25,6 @@ Item {
 
         function init() {
             view.clear()
-            view.pagesApart = false
             root.isColorful = false
             root.is55328 = false
             view.profile = {

@@ -74,10 +74,9 @@ Item {
         function test_storedNameList(data) {
             view.nameLists = { "2": data.names }
             var page = createTemporaryObject(pageComponent, scene)
-            page.traced.connect(view.note)
             page.init()
             compare(rowTexts(page), data.rows)
-            compare(view.log, ["profile.init()", "getNameList(2)",
+            compare(view.log, ["getNameList(2)",
                                "updataNameList(2," + data.stored + ")"])
             compare(page.profileList.currentIndex, 0)
         }

@@ -23,7 +23,6 @@ Item {
 
         function init() {
             view.clear()
-            view.pagesApart = false
             view.profile = { "mouse/mouseRate": "170", "mouse/doubleRate": "188",
                              "mouse/scrollRate": "3" }
             view.defaults = { "mouse/mouseRate": "104", "mouse/doubleRate": "337",
