@@ -50,6 +50,7 @@ public:
     void linkRunUI() override;
     void linkSetViewEnabled(bool enabled) override;
     void linkDeviceChange() override;
+    void linkDeviceNotOpened(unsigned short vendorId, unsigned short productId) override;
     QString linkChipType() const override;
     int linkProfileNumber() const override;
 
@@ -71,4 +72,5 @@ private:
     Ui_Controler *controler = nullptr;
     Hid_Thread hidLink;
     QSystemTrayIcon *trayIcon = nullptr;
+    bool accessHintShown = false; // the hint comes once per run, not at every detection
 };

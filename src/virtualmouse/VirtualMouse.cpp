@@ -226,7 +226,7 @@ HidDevice *VirtualMouse::openPath(const char *path)
     Handle *h = nullptr;
     if (fault == HidFault::Stall)
         pause(5000, lock);
-    if (d && (!fault || fault == HidFault::Garbage) && (!d->isMouse || plugged)) {
+    if (d && !openRefused && (!fault || fault == HidFault::Garbage) && (!d->isMouse || plugged)) {
         h = new Handle;
         h->device = d;
         h->side = side;
@@ -235,6 +235,12 @@ HidDevice *VirtualMouse::openPath(const char *path)
     }
     record(QStringLiteral("hid_open_path"), QString::fromStdString(p), {}, h ? 0 : -1);
     return h;
+}
+
+void VirtualMouse::setOpenRefused(bool refused)
+{
+    std::lock_guard lock(mutex);
+    openRefused = refused;
 }
 
 void VirtualMouse::close(HidDevice *device)
