@@ -9,6 +9,7 @@ packages=(
     libqt6svg6 libhidapi-dev libudev-dev libx11-dev libxi-dev libglib2.0-dev libgl-dev
     xvfb xauth xdotool x11-utils dbus dbus-x11 gsettings-desktop-schemas
     fonts-noto-cjk librsvg2-bin python3 imagemagick mingw-w64
+    dpkg-dev desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

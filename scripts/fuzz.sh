@@ -1,11 +1,28 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and libFuzzer and runs each for a bounded
-# time (seconds, default 60): bash scripts/fuzz.sh [seconds]
+# Builds the fuzz targets with clang and libFuzzer and runs each for a
+# bounded time (seconds, default 60) on its committed seeds:
+#   bash scripts/fuzz.sh [seconds] [targets...]     (targets: link settings ...)
+# FUZZ_RUNS=N stops a target after N inputs instead (within the time bound).
+# Each run ends with the figures libFuzzer prints (executions, coverage).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DR770_FUZZ=ON
-nice ninja -C build-fuzz -j2 fuzz_link
-mkdir -p build-fuzz/corpus/link
-ASAN_OPTIONS=detect_leaks=0 build-fuzz/bin/fuzz_link -max_total_time="$seconds" -timeout=10 \
-    build-fuzz/corpus/link
+shift || true
+targets=("$@")
+if ((${#targets[@]} == 0)); then
+    targets=(link settings profile_import macro_import language gun copydata)
+fi
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DR770_FUZZ=ON >/dev/null
+nice ninja -C build-fuzz -j2 "${targets[@]/#/fuzz_}"
+limit=()
+[ -z "${FUZZ_RUNS:-}" ] || limit=(-runs="$FUZZ_RUNS")
+for t in "${targets[@]}"; do
+    echo "== fuzz_$t"
+    mkdir -p "build-fuzz/corpus/$t"
+    # New inputs go to the build folder; the committed seeds stay as they are.
+    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen build-fuzz/bin/fuzz_"$t" \
+        -max_total_time="$seconds" "${limit[@]}" -timeout=10 -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/fuzz_$t-" "build-fuzz/corpus/$t" "tests/fuzz/corpus/$t" 2>&1 |
+        grep -E '^#[0-9]+ +(INITED|DONE)|^stat::number_of_executed_units|^stat::peak_rss|ERROR|SUMMARY|Test unit written' || true
+done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds, checks formatting and QML, and runs every
-# test: the normal build under a virtual X server, then the unit tests again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# test: the normal build under a virtual X server, the Debian package built,
+# installed, started and removed again, then the unit tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -22,6 +23,10 @@ echo "== tests"
 export QT_QUICK_BACKEND=software
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
     ctest --test-dir build --output-on-failure --timeout 600 -j 2
+
+echo "== package"
+bash scripts/build.sh build-release -DCMAKE_BUILD_TYPE=Release -DR770_BUILD_TESTS=OFF
+bash scripts/check-package.sh build-release
 
 echo "== sanitizers"
 bash scripts/build.sh build-asan -DR770_SANITIZE=ON

@@ -51,6 +51,18 @@ QString desktopFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
 }
 
+// An exchange file is taken only when it reads as a macro: INI text with the
+// group every macro file has. A file the settings reader cannot parse would
+// never take the editor's changes, and they would be lost at every save.
+bool looksLikeMacro(const QString &fileName)
+{
+    const QSettings settings(fileName, QSettings::IniFormat);
+    // Sections are parsed when first read: the status counts only after all were.
+    (void)settings.allKeys();
+    return settings.status() == QSettings::NoError &&
+           settings.childGroups().contains(QStringLiteral("config"));
+}
+
 } // namespace
 
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
@@ -190,7 +202,7 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName)
         return false;
     const QString picked =
         dialogs()->getOpenFileName(this, tr("Open File"), desktopFolder(), tr("Macro(*.mc)"));
-    if (picked.isEmpty())
+    if (picked.isEmpty() || !looksLikeMacro(picked))
         return false;
     // An existing macro is never overwritten by an import.
     if (!QFile::copy(picked, destination))

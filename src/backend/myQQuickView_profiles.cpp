@@ -30,6 +30,8 @@ bool looksLikeProfile(const QString &fileName)
         return false;
     file.close();
     QSettings settings(fileName, QSettings::IniFormat);
+    // Sections are parsed when first read: the status counts only after all were.
+    (void)settings.allKeys();
     if (settings.status() != QSettings::NoError)
         return false;
     settings.beginGroup(QStringLiteral("mouse"));

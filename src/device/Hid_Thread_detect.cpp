@@ -2,6 +2,7 @@
 #include "device/Hid_Thread.h"
 
 #include "device/HidApi.h"
+#include "device/LinkObserver.h"
 
 #include <QMutexLocker>
 #include <QSettings>
@@ -45,11 +46,18 @@ int Hid_Thread::findVerifiedDevice(const QString &apConfigPath)
     QList<DeviceEntry> table = readDeviceTable(apConfig);
     findDevicePaths(table);
     setDeviceTable(table);
+    int notOpened = -1;
     for (int j = 0; j < table.size(); ++j) {
         if (table.at(j).commandPath.isEmpty())
             continue;
         if (chkDeviceIsEnCode(j))
             return j;
+        // A failed open empties the path: the device is there but closed to us.
+        const std::optional<DeviceEntry> checked = entry(j);
+        if (notOpened < 0 && checked && checked->commandPath.isEmpty())
+            notOpened = j;
     }
+    if (notOpened >= 0 && owner)
+        owner->linkDeviceNotOpened(table.at(notOpened).vid, table.at(notOpened).pid);
     return -1;
 }

@@ -18,6 +18,13 @@ public:
     // The listener saw the mouse go away: the same as a device-change notice
     // (the system's own notices may have come while the listener still ran).
     virtual void linkDeviceChange() {}
+    // Detection found a device of the table but could not open it (on Linux:
+    // this user may not open its HID nodes) and connected none.
+    virtual void linkDeviceNotOpened(unsigned short vendorId, unsigned short productId)
+    {
+        Q_UNUSED(vendorId);
+        Q_UNUSED(productId);
+    }
 
     // Read on the GUI thread when a command is built.
     virtual QString linkChipType() const = 0;

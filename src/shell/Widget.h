@@ -53,6 +53,7 @@ public:
     void linkRunUI() override;
     void linkSetViewEnabled(bool enabled) override;
     void linkDeviceChange() override;
+    void linkDeviceNotOpened(unsigned short vendorId, unsigned short productId) override;
     QString linkChipType() const override;
     int linkProfileNumber() const override;
 
@@ -82,4 +83,5 @@ private:
     // The entry the last connect steps connected, and its command path.
     int connectedIndex = -1;
     QString connectedCommandPath;
+    bool accessHintShown = false; // the hint comes once per run, not at every detection
 };

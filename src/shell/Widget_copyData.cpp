@@ -19,7 +19,9 @@ bool Widget::copyDataText(const CopyDataMessage &message, QString *text)
     const qsizetype nul = payload.indexOf('\0');
     const QString candidate = QString::fromUtf8(nul < 0 ? payload : payload.first(nul));
     // Only a text that fills the payload exactly, with no NUL counted in it.
-    if (candidate.toUtf8().size() != static_cast<qsizetype>(message.cbData))
+    // The bytes are compared, not the sizes: replacement characters for bytes
+    // that are not UTF-8 could otherwise make up the length of a cut text.
+    if (payload.size() != static_cast<qsizetype>(message.cbData) || candidate.toUtf8() != payload)
         return false;
     *text = candidate;
     return true;

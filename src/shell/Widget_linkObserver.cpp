@@ -1,6 +1,9 @@
 #include "shell/Widget.h"
 
 #include "backend/myQQuickView.h"
+#include "shell/DeviceAccessHint.h"
+
+#include <QCoreApplication>
 
 #include <QMetaObject>
 
@@ -43,6 +46,22 @@ void Widget::linkDeviceChange()
     // Queued: by the time it runs the listener has cleared its flag.
     QMetaObject::invokeMethod(
         this, [this] { onDeviceChange(); }, Qt::QueuedConnection);
+}
+
+void Widget::linkDeviceNotOpened(unsigned short vendorId, unsigned short productId)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, vendorId, productId] {
+            if (accessHintShown)
+                return;
+            accessHintShown = true;
+            showBalloon(
+                QStringLiteral("Info"),
+                DeviceAccessHint::text(vendorId, productId, QCoreApplication::applicationDirPath()),
+                10000);
+        },
+        Qt::QueuedConnection);
 }
 
 QString Widget::linkChipType() const

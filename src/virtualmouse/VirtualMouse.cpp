@@ -226,7 +226,8 @@ HidDevice *VirtualMouse::openPath(const char *path)
     Handle *h = nullptr;
     if (fault == HidFault::Stall)
         pause(5000, lock);
-    const bool refused = side == Side::Notification && d && d->isMouse && !cfg.notificationOpens;
+    const bool refused =
+        openRefused || (side == Side::Notification && d && d->isMouse && !cfg.notificationOpens);
     if (d && !refused && (!fault || fault == HidFault::Garbage) && (!d->isMouse || plugged)) {
         h = new Handle;
         h->device = d;
@@ -236,6 +237,12 @@ HidDevice *VirtualMouse::openPath(const char *path)
     }
     record(QStringLiteral("hid_open_path"), QString::fromStdString(p), {}, h ? 0 : -1);
     return h;
+}
+
+void VirtualMouse::setOpenRefused(bool refused)
+{
+    std::lock_guard lock(mutex);
+    openRefused = refused;
 }
 
 void VirtualMouse::close(HidDevice *device)

@@ -101,6 +101,9 @@ public:
     void clearFaults();
     // Answers the echo with altered bytes.
     void setWrongEcho(bool on);
+    // Refuses every hid_open_path while set, as a system does whose device
+    // nodes this user may not open; the mouse still enumerates.
+    void setOpenRefused(bool refused);
 
     // The call log and the transcript sink (each call, as it happens).
     QList<HidCall> calls() const;
@@ -150,4 +153,5 @@ private:
     int commandCalls = 0;
     QMap<int, HidFault> faults;
     bool wrongEcho = false;
+    bool openRefused = false;
 };

@@ -40,6 +40,11 @@ void VirtualMouseBus::Plug()
     mouse.plug();
 }
 
+void VirtualMouseBus::SetAccess(bool allowed)
+{
+    mouse.setOpenRefused(!allowed);
+}
+
 QString VirtualMouseBus::State()
 {
     return QString::fromUtf8(QJsonDocument(mouse.stateJson()).toJson(QJsonDocument::Compact));

@@ -21,6 +21,8 @@ public slots:
     void SetRightHand(bool on);
     void Unplug();
     void Plug();
+    // Whether this user may open the mouse's HID nodes (false: as without the udev rule).
+    void SetAccess(bool allowed);
     QString State();
 
 private:

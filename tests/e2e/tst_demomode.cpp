@@ -44,6 +44,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void dpiButtonAndReplug();
+    void refusedAccessSaidOnce();
 
 private:
     QProcess busDaemon;
@@ -149,6 +150,88 @@ void tst_DemoMode::dpiButtonAndReplug()
     }
     QVERIFY(lines > 50);
     QVERIFY(sawDpi);
+}
+
+void tst_DemoMode::refusedAccessSaidOnce()
+{
+    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
+    QVERIFY(bus.isConnected());
+    FakeNotifications notifications;
+    QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
+                               QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
+                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), qEnvironmentVariableIsEmpty("DISPLAY")
+                                                      ? QStringLiteral("offscreen")
+                                                      : QStringLiteral("xcb"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // The build lays the udev rule beside the executable; the copy has it too.
+    QVERIFY(QFile::copy(QStringLiteral(R770_EXECUTABLE_DIR "/70-r770-mouse.rules"),
+                        program.folder() + QStringLiteral("/70-r770-mouse.rules")));
+    process.start(program.executable(), {QStringLiteral("--virtual-mouse")});
+    QVERIFY(process.waitForStarted(5000));
+    QByteArray output;
+    auto readOutput = [&] {
+        output += process.readAll();
+        return output;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Device Connect"), 15000);
+    QDBusInterface mouse(QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
+                         QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
+    QVERIFY(mouse.isValid());
+
+    // The user loses access to the nodes (no rule): the replugged mouse is
+    // found, cannot be opened, and the program says so and how to fix it.
+    const auto disconnects = [&] { return int(readOutput().count("Device DisConnect")); };
+    const auto unplugAndPlug = [&] {
+        const int before = disconnects();
+        QVERIFY(mouse.call(QStringLiteral("Unplug")).errorMessage().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(disconnects() > before, 8000);
+        QVERIFY(mouse.call(QStringLiteral("Plug")).errorMessage().isEmpty());
+    };
+    QVERIFY(mouse.call(QStringLiteral("SetAccess"), false).errorMessage().isEmpty());
+    int before = disconnects();
+    unplugAndPlug();
+    QTRY_VERIFY_WITH_TIMEOUT(disconnects() > before + 1, 8000);
+    const QString found =
+        QStringLiteral("Info|The mouse (04d9:a1ee) is plugged in, but this user may not open it.");
+    QTRY_VERIFY_WITH_TIMEOUT(notifications.shown.size() >= 2, 5000);
+    const QString hint = notifications.shown.last();
+    QVERIFY2(hint.startsWith(found) && hint.endsWith(QLatin1String("|10000")), qPrintable(hint));
+    const bool ruleInstalled =
+        QFile::exists(QStringLiteral("/usr/lib/udev/rules.d/70-r770-mouse.rules")) ||
+        QFile::exists(QStringLiteral("/etc/udev/rules.d/70-r770-mouse.rules"));
+    if (!ruleInstalled) {
+        // The rule beside the program and the command that installs it.
+        QCOMPARE(hint, found + QStringLiteral(" Install its udev rule, then plug the mouse in "
+                                              "again: sudo install -m 644 '%1/70-r770-mouse.rules'"
+                                              " /etc/udev/rules.d/ && sudo udevadm control "
+                                              "--reload-rules && sudo udevadm trigger|10000")
+                                   .arg(program.folder()));
+    }
+
+    // Said once: the next detections stay quiet.
+    const qsizetype shown = notifications.shown.size();
+    before = disconnects();
+    unplugAndPlug();
+    QTRY_VERIFY_WITH_TIMEOUT(disconnects() > before + 1, 8000);
+    QTest::qWait(500);
+    QCOMPARE(notifications.shown.size(), shown);
+
+    // With access back, the next plug connects.
+    QVERIFY(mouse.call(QStringLiteral("SetAccess"), true).errorMessage().isEmpty());
+    const int connects = int(readOutput().count("Device Connect"));
+    unplugAndPlug();
+    QTRY_VERIFY_WITH_TIMEOUT(readOutput().count("Device Connect") > connects, 8000);
+
+    process.kill();
+    process.waitForFinished(5000);
 }
 
 QTEST_GUILESS_MAIN(tst_DemoMode)

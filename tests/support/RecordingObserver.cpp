@@ -38,6 +38,13 @@ void RecordingObserver::linkDeviceChange()
     add(QStringLiteral("deviceChange"));
 }
 
+void RecordingObserver::linkDeviceNotOpened(unsigned short vendorId, unsigned short productId)
+{
+    add(QStringLiteral("notOpened|%1:%2")
+            .arg(vendorId, 4, 16, QLatin1Char('0'))
+            .arg(productId, 4, 16, QLatin1Char('0')));
+}
+
 QString RecordingObserver::linkChipType() const
 {
     QMutexLocker lock(&mutex);

@@ -8,7 +8,7 @@
 // A LinkObserver for tests: records every effect the link asks for, from
 // whatever thread, as text lines in call order:
 //   "balloon|<title>|<text>|<msecs>", "dpi|<stage>", "right|0/1", "runUI", "enabled|0/1",
-//   "deviceChange".
+//   "deviceChange", "notOpened|<vid>:<pid>" (hex).
 class RecordingObserver : public LinkObserver
 {
 public:
@@ -18,6 +18,7 @@ public:
     void linkRunUI() override;
     void linkSetViewEnabled(bool enabled) override;
     void linkDeviceChange() override;
+    void linkDeviceNotOpened(unsigned short vendorId, unsigned short productId) override;
     QString linkChipType() const override;
     int linkProfileNumber() const override;
 

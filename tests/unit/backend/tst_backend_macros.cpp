@@ -295,6 +295,16 @@ void BackendMacrosTest::importAndExportThroughDialogs()
     dialogs.answer.clear();
     QVERIFY(!view.loadMacroFile(QStringLiteral("Macro_3")));
     QVERIFY(!QFile::exists(data.file(macroFile(QStringLiteral("Macro_3")))));
+    // A file that is not a macro imports nothing (the editor then makes an empty
+    // one): unparsable text would never take the editor's saves.
+    for (const QByteArray &notAMacro :
+         {QByteArray("[config\ntotal=1\n"), QByteArray("just text\n"), QByteArray(),
+          QByteArray("[config]\ntotal=1\n[macro]\n0 \"1,A\"\n")}) {
+        data.write(QStringLiteral("other.mc"), notAMacro);
+        dialogs.answer = data.file(QStringLiteral("other.mc"));
+        QVERIFY2(!view.loadMacroFile(QStringLiteral("Macro_3")), notAMacro.constData());
+        QVERIFY(!QFile::exists(data.file(macroFile(QStringLiteral("Macro_3")))));
+    }
 
     // Export: a byte copy, replacing an older export; a missing macro keeps it.
     data.write(QStringLiteral("out.mc"), "older export");

@@ -165,6 +165,8 @@ void BackendProfilesTest::importRefusesWhatIsNotAProfile_data()
     QTest::newRow("other text") << QByteArray("just some notes\nabout a mouse\n") << false;
     QTest::newRow("ini without profile keys") << QByteArray("[macro]\n0=1,A\n") << false;
     QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << false;
+    // A profile with a line the reader cannot parse (found only when every section is read).
+    QTest::newRow("damaged section") << QByteArray("[mouse]\nlod=1\n[keys]\n0 x\n") << false;
     // A name that cannot be read as a file.
     QTest::newRow("unreadable") << QByteArray() << true;
 }

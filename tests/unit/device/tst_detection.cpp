@@ -48,6 +48,7 @@ private slots:
     void echoBytesFollowTheSecond();
     void unparsableVendorMatchesAny();
     void notificationInterfaceMissing();
+    void presentButNotOpened();
 };
 
 void tst_Detection::tableFromApConfig()
@@ -215,3 +216,42 @@ void tst_Detection::notificationInterfaceMissing()
 
 QTEST_GUILESS_MAIN(tst_Detection)
 #include "tst_detection.moc"
+
+void tst_Detection::presentButNotOpened()
+{
+    // Only a device that enumerates and then refuses to open is "not opened";
+    // a missing mouse or a wrong echo is plain "no device".
+    struct Case
+    {
+        const char *name;
+        bool refused, plugged, wrongEcho;
+        QStringList observed;
+    };
+    const QList<Case> cases{
+        {"refused", true, true, false, {QStringLiteral("notOpened|04d9:a1ee")}},
+        {"unplugged", true, false, false, {}},
+        {"wrong echo", false, true, true, {}},
+    };
+    for (const Case &c : cases) {
+        TempDataFolder folder;
+        LinkFixture f;
+        writeConfig(folder, f.apConfigText());
+        f.mouse.setOpenRefused(c.refused);
+        if (!c.plugged)
+            f.mouse.unplug();
+        f.mouse.setWrongEcho(c.wrongEcho);
+        f.observer.clear();
+        QCOMPARE(f.link.findVerifiedDevice(apConfigPath), -1);
+        QVERIFY2(f.observer.events() == c.observed, c.name);
+        QVERIFY(f.link.isHidFree());
+    }
+    // Once the user may open it, the same mouse connects.
+    TempDataFolder folder;
+    LinkFixture f;
+    writeConfig(folder, f.apConfigText());
+    f.mouse.setOpenRefused(true);
+    QCOMPARE(f.link.findVerifiedDevice(apConfigPath), -1);
+    f.mouse.setOpenRefused(false);
+    writeConfig(folder, f.apConfigText());
+    QCOMPARE(f.link.findVerifiedDevice(apConfigPath), 1);
+}

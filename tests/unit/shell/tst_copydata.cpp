@@ -83,6 +83,11 @@ private slots:
         QCOMPARE(text, QStringLiteral("Grüße"));
         // Bytes that are not UTF-8 do not survive the round trip.
         QVERIFY(!Widget::copyDataText(message(0x250F, QByteArray("\xff\xfe", 2)), &text));
+        // Nor when the replacement characters happen to fill the size: three bad
+        // bytes decode to nine bytes, so a NUL and five more bytes must not pass.
+        QVERIFY(
+            !Widget::copyDataText(message(0x250F, QByteArray("\xff\xff\xff\0hide!", 9)), &text));
+        QVERIFY(!Widget::copyDataText(message(0x250F, QByteArray("\xed\xa0\x80", 3)), &text));
         // The text never reaches past the bytes sent, terminated or not.
         const char unterminated[5] = {'A', 'B', 'C', 'D', 'E'};
         CopyDataMessage m;
