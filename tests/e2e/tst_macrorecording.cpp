@@ -1,8 +1,10 @@
 // The real executable in demo mode on an X display, driven with xdotool: the
 // macro editor records "A" pressed and released, with its delay, while
-// another program has the keyboard focus; the macro file holds the events
-// and button 3, bound to the macro, gets its bytes in the mouse.
+// another program has the keyboard focus; the macro file holds the events.
+// Button 3, bound to the macro in its key dialog, gets its bytes in the
+// mouse; a rename follows the button and a deletion gives it its default.
 #include "ProgramCopy.h"
+#include "XDisplay.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -25,13 +27,7 @@ const char *const busName = "r770macro";
 
 bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitCode() != 0)
-        return false;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return true;
+    return XDisplay::run(program, arguments, output);
 }
 
 bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
@@ -48,6 +44,49 @@ const QPoint recordButton(EditorX + 250, EditorY + 420);
 const QPoint delayCheck(EditorX + 438, EditorY + 420);
 const QPoint deleteButton(EditorX + 152, EditorY + 420);
 const QPoint firstMacro(EditorX + 60, EditorY + 85);
+const QPoint repeatField(EditorX + 386, EditorY + 420);
+const QPoint editorClose(EditorX + 640 - 24, EditorY + 20);
+// The key dialog opens centred at (304, 118); its body starts 41 lower and
+// scrolls. Button 3's badge on the mouse picture opens it.
+constexpr int DialogX = (1024 - 416) / 2;
+constexpr int DialogY = (640 - 404) / 2;
+constexpr int BodyY = DialogY + 41;
+const QPoint badge3(494 + 18, 124 + 18);
+const QPoint mediaBox(DialogX + 16 + 30, BodyY + 312 + 12);
+const QPoint dialogClose(DialogX + 416 - 24, DialogY + 20);
+const QPoint saveButton(936 + 32, 608 + 12);
+
+// The key matrix the mouse gets for the shipped profile, button 3 (device
+// slot 2) aside: the factory definitions in device slot order, where slots
+// 3, 4, 5 carry buttons 5, 6, 4.
+QList<int> matrixWithButton3(std::initializer_list<int> button3)
+{
+    QList<int> matrix{0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00,
+                      0x01, 0x00, 0xF3, 0x00, 0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00,
+                      0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02, 0x0C, 0x00, 0x00, 0x00};
+    for (int i = 0; i < 5; ++i)
+        matrix << 0x01 << 0x00 << 0x00 << 0x00;
+    matrix << 0x04 << 0x00 << 0x01 << 0x00 << 0x04 << 0x00 << 0x02 << 0x00;
+    std::copy(button3.begin(), button3.end(), matrix.begin() + 4 * 2);
+    return matrix;
+}
+
+// A definition as the profile stores it: a list of numbers.
+QList<int> stored(const QVariant &value)
+{
+    QList<int> out;
+    for (const QVariant &v : value.toList())
+        out << v.toInt();
+    return out;
+}
+
+QList<int> ints(const QJsonValue &value)
+{
+    QList<int> out;
+    for (const QJsonValue &v : value.toArray())
+        out << v.toInt();
+    return out;
+}
 
 } // namespace
 
@@ -59,10 +98,12 @@ private slots:
     void cleanupTestCase();
     void recordsWhileAnotherProgramHasTheFocus();
     void boundButtonHoldsTheMacro();
-    void renameAndDeleteReachTheProfile();
+    void renameAndDeleteFollowTheButton();
 
 private:
-    bool click(QPoint at);
+    bool click(QPoint at) { return XDisplay::click(window, at); }
+    QJsonObject state();
+    QList<int> userMatrix();
 
     QProcess busDaemon;
     QString busAddress;
@@ -70,8 +111,8 @@ private:
     QProcess process;
     QProcess xev;
     QByteArray xevOutput;
-    QString windowId;
-    QPoint window;
+    XDisplay::Window window;
+    std::unique_ptr<QDBusInterface> mouse;
 };
 
 void tst_MacroRecording::initTestCase()
@@ -91,17 +132,6 @@ void tst_MacroRecording::initTestCase()
 
     program = std::make_unique<ProgramCopy>(QStringLiteral(R770_EXECUTABLE),
                                             QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    // Button 3 carries the macro "Macro_0", as the key dialog and the key
-    // list leave it once the macro is chosen for it and saved (in both
-    // hands' rows: the flag the mouse reports picks one).
-    {
-        QSettings profile(program->folder() + QStringLiteral("/modules/setting/p1.bin"),
-                          QSettings::IniFormat);
-        profile.setValue(QStringLiteral("mouseKeyMatrix/2"), QVariantList{4, 0, 2, 0});
-        profile.setValue(QStringLiteral("mouseKeyMatrix0/2"), QVariantList{4, 0, 2, 0});
-        profile.setValue(QStringLiteral("mouseMacroKey/2"), QStringLiteral("Macro_0"));
-    }
-
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -113,41 +143,20 @@ void tst_MacroRecording::initTestCase()
     process.start(program->executable(), {QStringLiteral("--virtual-mouse")});
     QVERIFY(process.waitForStarted(5000));
 
-    // The program's window: the one 1024 wide and 640 high.
-    const QString pid = QString::number(process.processId());
-    bool found = false;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            if (process.state() != QProcess::Running)
-                return true;
-            QByteArray ids;
-            xdotool({"search", "--onlyvisible", "--pid", pid}, &ids);
-            for (const QByteArray &id : ids.split('\n')) {
-                QByteArray geometry;
-                if (id.isEmpty() ||
-                    !xdotool({"getwindowgeometry", "--shell", QString::fromLatin1(id)}, &geometry))
-                    continue;
-                if (!geometry.contains("WIDTH=1024\n") || !geometry.contains("HEIGHT=640\n"))
-                    continue;
-                for (const QByteArray &line : geometry.split('\n')) {
-                    if (line.startsWith("X="))
-                        window.setX(line.mid(2).toInt());
-                    if (line.startsWith("Y="))
-                        window.setY(line.mid(2).toInt());
-                }
-                windowId = QString::fromLatin1(id);
-                found = true;
-                return true;
-            }
-            return false;
-        }(),
-        30000);
-    if (!found)
+    window = XDisplay::findProgramWindow(process.processId(), 30000);
+    if (window.id.isEmpty())
         QFAIL(process.readAll().constData());
     // Detection finds the virtual mouse; the start-up lock lasts a second.
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).contains("Device Connect"), 30000);
     QTest::qWait(1500);
+
+    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
+    QVERIFY(bus.isConnected());
+    mouse = std::make_unique<QDBusInterface>(
+        QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
+        QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
+    QVERIFY(mouse->isValid());
 }
 
 void tst_MacroRecording::cleanupTestCase()
@@ -156,10 +165,14 @@ void tst_MacroRecording::cleanupTestCase()
         xev.kill();
         xev.waitForFinished(5000);
     }
+    if (process.state() == QProcess::NotRunning)
+        qWarning("the program ended (exit code %d): %s", process.exitCode(),
+                 process.readAll().right(4000).constData());
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished(5000);
     }
+    mouse.reset();
     QDBusConnection::disconnectFromBus(QLatin1String(busName));
     if (busDaemon.state() != QProcess::NotRunning) {
         busDaemon.terminate();
@@ -167,13 +180,18 @@ void tst_MacroRecording::cleanupTestCase()
     }
 }
 
-bool tst_MacroRecording::click(QPoint at)
+QJsonObject tst_MacroRecording::state()
 {
-    const QPoint p = window + at;
-    const bool done =
-        xdotool({"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
-    QTest::qWait(300);
-    return done;
+    QDBusReply<QString> reply = mouse->call(QStringLiteral("State"));
+    return reply.isValid() ? QJsonDocument::fromJson(reply.value().toUtf8()).object()
+                           : QJsonObject();
+}
+
+// The matrix of the user's buttons: number 2 on this family, as the 0x8B
+// answer of a fresh mouse sets the right-hand flag.
+QList<int> tst_MacroRecording::userMatrix()
+{
+    return ints(state().value(QStringLiteral("keyMatrices")).toObject().value(QStringLiteral("2")));
 }
 
 void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
@@ -224,51 +242,65 @@ void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
 
 void tst_MacroRecording::boundButtonHoldsTheMacro()
 {
-    // Saving the macro sends it to every button that uses it; the key list
-    // finds those buttons in the profile.
-    QFile keyList(QStringLiteral(R770_QML_DIR "/J2/KeyMatrix.qml"));
-    QVERIFY(keyList.open(QIODevice::ReadOnly));
-    if (keyList.readAll().contains("Stand-in"))
-        QSKIP("the key list does not read the buttons of the profile yet");
+    const QString profileFile = program->folder() + QStringLiteral("/modules/setting/p1.bin");
+    QVERIFY(click(editorClose));
+    // Button 3's dialog. Its macro list lies below the visible part of the
+    // body: the media grid, dropped and closed again, scrolls the body 48
+    // down; the macro list, dropped, scrolls it to 68 and shows its one row.
+    QVERIFY(click(badge3));
+    QVERIFY(click(mediaBox));
+    QVERIFY(click(mediaBox - QPoint(0, 48)));
+    QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 380 - 48 + 12)));
+    QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 404 - 68 + 12)));
+    QVERIFY(run(QStringLiteral("import"),
+                {"-window", "root", R770_SHOT_DIR "/macro-bound-dialog.png"}));
+    QVERIFY(click(dialogClose));
 
-    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
-    QVERIFY(bus.isConnected());
-    QDBusInterface mouse(QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
-                         QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
-    QVERIFY(mouse.isValid());
+    // Closing the dialog sends the macro to button 3's slot: the mouse's
+    // slot 3 (slots count from 1). Repeat count 1, press A held for the
+    // time typed (in 10 ms), release A as the last event, end.
     QJsonArray slot;
-    // Button 3 is button index 2: the mouse's macro slot 3.
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QDBusReply<QString> state = mouse.call(QStringLiteral("State"));
-            slot = QJsonDocument::fromJson(state.value().toUtf8())
-                       .object()
-                       .value(QStringLiteral("macros"))
-                       .toObject()
-                       .value(QStringLiteral("3"))
-                       .toArray();
-            return state.isValid() && slot.size() == 128;
-        }(),
-        5000);
-    QCOMPARE(slot.at(0).toInt(), 0x00); // repeat count 1
+    QTRY_VERIFY_WITH_TIMEOUT((slot = state()
+                                         .value(QStringLiteral("macros"))
+                                         .toObject()
+                                         .value(QStringLiteral("3"))
+                                         .toArray())
+                                     .size() == 128,
+                             5000);
+    QCOMPARE(state().value(QStringLiteral("macros")).toObject().keys(), QStringList{"3"});
+    QCOMPARE(slot.at(0).toInt(), 0x00);
     QCOMPARE(slot.at(1).toInt(), 0x01);
-    const int held = slot.at(2).toInt(); // press: the time to the release, in 10 ms
+    const int held = slot.at(2).toInt();
     QVERIFY2(held >= 15 && held <= 60, qPrintable(QString::number(held)));
-    QCOMPARE(slot.at(3).toInt(), 0x04); // A
-    QCOMPARE(slot.at(4).toInt(), 0x81); // release, last event
+    QCOMPARE(slot.at(3).toInt(), 0x04);
+    QCOMPARE(slot.at(4).toInt(), 0x81);
     QCOMPARE(slot.at(5).toInt(), 0x04);
-    QCOMPARE(slot.at(6).toInt(), 0x00); // end
-    QCOMPARE(slot.at(7).toInt(), 0x00);
+    for (int i = 6; i < 128; ++i)
+        QCOMPARE(slot.at(i).toInt(), 0x00);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
+        QStringLiteral("Macro_0"), 5000);
+
+    // Save: the button runs macro slot 3 once per press.
+    QVERIFY(click(saveButton));
+    QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x09, 0x00, 0x03, 0x00}), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        stored(QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix0/2")),
+        (QList<int>{4, 0, 2, 0}), 5000);
+    QVERIFY(QFile::exists(program->folder() + QStringLiteral("/modules/macro/Macro_0.bin")));
 }
 
-void tst_MacroRecording::renameAndDeleteReachTheProfile()
+void tst_MacroRecording::renameAndDeleteFollowTheButton()
 {
     const QString folder = program->folder() + QStringLiteral("/modules/");
     const QString profileFile = folder + QStringLiteral("setting/p1.bin");
+    QVERIFY(click(macroEntry));
 
     // A double click opens the name for editing; typing replaces it.
-    QVERIFY(xdotool({"windowfocus", "--sync", windowId}));
-    const QPoint name = window + firstMacro;
+    QVERIFY(
+        run(QStringLiteral("import"), {"-window", "root", R770_SHOT_DIR "/macro-reopened.png"}));
+    QVERIFY(xdotool({"windowfocus", "--sync", window.id}));
+    const QPoint name = window.origin + firstMacro;
     QVERIFY(xdotool({"mousemove", QString::number(name.x()), QString::number(name.y()), "click",
                      "--repeat", "2", "--delay", "80", "1"}));
     QTest::qWait(300);
@@ -286,14 +318,43 @@ void tst_MacroRecording::renameAndDeleteReachTheProfile()
                  .value(0),
              QStringLiteral("Burst"));
 
-    // Deleted, the macro's button gets the default function back.
+    // The key list knows button 3 by the new name: a repeat count of 3,
+    // typed into the field, reaches the button's slot.
+    QVERIFY(click(repeatField));
+    QVERIFY(xdotool({"key", "End", "BackSpace", "BackSpace", "BackSpace", "BackSpace"}));
+    QVERIFY(xdotool({"type", "--delay", "40", "3"}));
+    QVERIFY(xdotool({"key", "Return"}));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        ints(state().value(QStringLiteral("macros")).toObject().value(QStringLiteral("3")))
+            .mid(0, 2),
+        (QList<int>{0x00, 0x03}), 5000);
+    QCOMPARE(QSettings(folder + QStringLiteral("macro/Burst.bin"), QSettings::IniFormat)
+                 .value("config/repeat")
+                 .toInt(),
+             3);
+
+    // Deleted, the macro's button gets the default function back, in the
+    // mouse and in the profile, and no button of the profile names it.
     QVERIFY(click(deleteButton));
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
-    const QVariant factory =
-        QSettings(folder + QStringLiteral("setting/pD.bin"), QSettings::IniFormat)
-            .value("mouseKeyMatrix/2");
+    QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x01, 0x00, 0xF2, 0x00}), 5000);
+    const QList<int> factory =
+        stored(QSettings(folder + QStringLiteral("setting/pD.bin"), QSettings::IniFormat)
+                   .value("mouseKeyMatrix/2"));
+    QCOMPARE(factory, (QList<int>{0, 0, 0xF2, 0}));
     QTRY_COMPARE_WITH_TIMEOUT(
-        QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix/2"), factory, 5000);
+        stored(QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix0/2")), factory,
+        5000);
+    const QSettings profile(profileFile, QSettings::IniFormat);
+    for (const QString &group :
+         {QStringLiteral("mouseKeyMatrix/"), QStringLiteral("mouseKeyMatrix0/")})
+        for (int n = 0; n < 16; ++n) {
+            const QVariantList def = profile.value(group + QString::number(n)).toList();
+            if (def.value(0).toInt() == 4)
+                QVERIFY2(profile.value("mouseMacroKey/" + def.value(2).toString()).toString() !=
+                             QLatin1String("Burst"),
+                         qPrintable(group + QString::number(n)));
+        }
     QVERIFY(!QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
                  .contains("macro/macroName"));
 }

@@ -1,14 +1,17 @@
 // The real executable in demo mode, driven with xdotool on the X display:
 // a new profile from the profiles page, switching to it and back from the
-// title-bar list, a report rate chosen there, and a profile exported and
-// imported again through the program's file dialogs. After each switch the
-// virtual mouse holds the profile number and the rate of that profile's file.
+// title-bar list, a DPI stage dragged there and saved, and a profile
+// exported and imported again through the program's file dialogs. After each
+// switch the virtual mouse holds the profile number and the key matrix, stage
+// table, report rate and lighting of that profile's file. Once per chip family.
 #include "ProgramCopy.h"
+#include "XDisplay.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -21,29 +24,71 @@ const char *const busName = "r770profiles";
 
 // Window coordinates of what the test clicks.
 const QPoint configButton(808, 620);
+const QPoint saveButton(968, 620);
 const QPoint newButton(352, 432);
 const QPoint importButton(432, 432);
 const QPoint panelClose(696, 196);
 const QPoint titleList(830, 24);
-const QPoint reportRateList(180, 455);
+// Stage 2's knob on the DPI page (800 dpi of 200..12000 stands at 12 of
+// 158); 60 pixels up it stands at 72: (72 - 3) * 11800 / 158 + 200 = 5353,
+// stored as 5300.
+const QPoint stage2Knob(864, 256);
+const QPoint stage2Dragged(864, 196);
 // Middles of the first rows of lists.
 constexpr int firstListRowY = 241; // profiles page, rows 27 high
 constexpr int titleRowY = 48;      // title-bar list, rows 24 high
-constexpr int rateRowY = 479;      // report-rate list, rows 24 high
 
-// The rate code the mouse gets for a stored report-rate index.
-int rateCode(int index)
+// What the mouse must hold for one profile, worked out from its file.
+struct ProfileBytes
 {
-    switch (index) {
-    case 0:
-        return 8;
-    case 1:
-        return 4;
-    case 2:
-        return 2;
-    default:
-        return 1;
-    }
+    QList<int> matrix;  // 64 bytes in device slot order
+    QList<int> codes;   // the eight stage codes of sensor 3360: dpi / 100 - 1
+    int stageCount = 0; // active stages
+    int rate = 0;       // report-rate code: index 0, 1, 2, 3 -> 8, 4, 2, 1
+    QList<int> effect;  // kind, brightness, speed
+    QList<int> colours; // eight colours, R, G, B
+};
+
+// The factory definitions (pD.bin) as the mouse gets them: device slots 3,
+// 4, 5 carry buttons 5, 6, 4; slot 8 is fixed.
+const QList<int> factoryMatrix{
+    0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00, 0x01, 0x00, 0xF3, 0x00,
+    0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00, 0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02,
+    0x0C, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
+    0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04, 0x00, 0x01, 0x00, 0x04, 0x00, 0x02, 0x00};
+const QList<int> factoryColours{255, 0,   0,   0,   255, 0, 0,  0, 255, 255, 0,   255,
+                                0,   255, 255, 255, 127, 0, 96, 0, 255, 255, 255, 255};
+
+// A new profile, a copy of pD.bin: 400, 800, 1600, 3200, 4800, 6400, 8000,
+// 12000 dpi with four stages on, rate index 3, lighting effect 9 at speed
+// step 2 and brightness step 4 (0xFF, speed 10).
+ProfileBytes defaultProfile()
+{
+    return {factoryMatrix, {3, 7, 15, 31, 47, 63, 79, 119}, 4, 1, {9, 0xFF, 10}, factoryColours};
+}
+
+// The first profile as the test leaves it: rate index 1, button 5 "Volume+"
+// (consumer usage 0x00E9, device slot 3), effect 5 at brightness step 4
+// (0xFF, no speed) and a blue first colour.
+ProfileBytes firstProfile()
+{
+    ProfileBytes p = defaultProfile();
+    p.rate = 4;
+    p.matrix[12] = 0x03;
+    p.matrix[14] = 0xE9;
+    p.effect = {5, 0xFF, 0};
+    p.colours[0] = 0;
+    p.colours[2] = 255;
+    return p;
+}
+
+QList<int> ints(const QJsonValue &value, int from = 0, int count = -1)
+{
+    const QJsonArray a = value.toArray();
+    QList<int> out;
+    for (int i = from; i < a.size() && (count < 0 || i < from + count); ++i)
+        out << a.at(i).toInt();
+    return out;
 }
 
 QStringList storedNames(const QString &settingDir)
@@ -61,13 +106,7 @@ QByteArray readAll(const QString &path)
 
 bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
 {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000))
-        return false;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return XDisplay::run(program, arguments, output);
 }
 
 } // namespace
@@ -83,15 +122,14 @@ private slots:
 
 private:
     void click(const QPoint &at, int button = 1);
-    void waitForWindow(qint64 pid);
     QJsonObject mouseState();
-    void verifyMouseHolds(int profileNo, const QString &chip, bool withRate = true);
+    void verifyMouseHolds(int profileNo, const QString &chip, const ProfileBytes *bytes);
     void waitForDialog(const QString &title);
 
     QProcess busDaemon;
     QString busAddress;
     QString settingDir;
-    QPoint origin;
+    XDisplay::Window window;
     QDBusInterface *mouse = nullptr;
 };
 
@@ -120,44 +158,7 @@ void tst_ProfileSwitch::cleanupTestCase()
 
 void tst_ProfileSwitch::click(const QPoint &at, int button)
 {
-    const QPoint p = origin + at;
-    QVERIFY(run(QStringLiteral("xdotool"),
-                {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
-                 QStringLiteral("click"), QString::number(button)}));
-    // Drop-downs animate for up to 180 ms.
-    QTest::qWait(400);
-}
-
-void tst_ProfileSwitch::waitForWindow(qint64 pid)
-{
-    QString window;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QByteArray ids;
-            run(QStringLiteral("xdotool"),
-                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                 QString::number(pid)},
-                &ids);
-            for (const QByteArray &id : ids.split('\n')) {
-                QByteArray shell;
-                if (id.isEmpty() || !run(QStringLiteral("xdotool"),
-                                         {QStringLiteral("getwindowgeometry"),
-                                          QStringLiteral("--shell"), QString::fromLatin1(id)},
-                                         &shell))
-                    continue;
-                if (shell.contains("WIDTH=1024") && shell.contains("HEIGHT=640")) {
-                    for (const QByteArray &line : shell.split('\n')) {
-                        if (line.startsWith("X="))
-                            origin.setX(line.mid(2).toInt());
-                        if (line.startsWith("Y="))
-                            origin.setY(line.mid(2).toInt());
-                    }
-                    window = QString::fromLatin1(id);
-                }
-            }
-            return !window.isEmpty();
-        }(),
-        15000);
+    QVERIFY(XDisplay::click(window, at, button));
 }
 
 QJsonObject tst_ProfileSwitch::mouseState()
@@ -167,31 +168,46 @@ QJsonObject tst_ProfileSwitch::mouseState()
                            : QJsonObject();
 }
 
-// The mouse took profile profileNo (device profile profileNo + 1) and the
-// report rate stored in that profile's file.
-void tst_ProfileSwitch::verifyMouseHolds(int profileNo, const QString &chip, bool withRate)
+// The mouse took profile profileNo (device profile profileNo + 1) and, given
+// bytes, that profile's key matrix, stage table, rate and lighting.
+void tst_ProfileSwitch::verifyMouseHolds(int profileNo, const QString &chip,
+                                         const ProfileBytes *bytes)
 {
-    const QSettings file(settingDir + QStringLiteral("/p%1.bin").arg(profileNo + 1),
-                         QSettings::IniFormat);
-    const int rate = rateCode(file.value(QStringLiteral("mouse/reportRate")).toInt());
     const QString device = QString::number(profileNo + 1);
+    auto value = [this](const char *key) { return mouseState().value(QLatin1String(key)); };
     if (chip == QLatin1String("560")) {
-        QTRY_COMPARE_WITH_TIMEOUT(mouseState().value(QStringLiteral("currentProfile")).toInt(),
-                                  profileNo + 1, 5000);
-        if (withRate)
-            QTRY_COMPARE_WITH_TIMEOUT(mouseState()
-                                          .value(QStringLiteral("profileReportRate"))
-                                          .toObject()
-                                          .value(device)
-                                          .toInt(),
-                                      rate, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(value("currentProfile").toInt(), profileNo + 1, 5000);
+        if (bytes) {
+            // The profile's own matrix (128 bytes) and block; the colours
+            // live in block 0, for every profile.
+            auto block = [&](int n) { return value("profileBlocks").toArray().at(n); };
+            QTRY_COMPARE_WITH_TIMEOUT(ints(block(profileNo + 1), 71, 3), bytes->effect, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(block(0), 24, 24), bytes->colours, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(block(profileNo + 1), 84, 8), bytes->codes, 5000);
+            QCOMPARE(ints(block(profileNo + 1), 92, 8), bytes->codes);
+            QCOMPARE(ints(block(profileNo + 1), 100, 1), QList<int>{(1 << bytes->stageCount) - 1});
+            QTRY_COMPARE_WITH_TIMEOUT(value("profileReportRate").toObject().value(device).toInt(),
+                                      bytes->rate, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(value("keyMatrices").toObject().value(device)),
+                                      bytes->matrix + QList<int>(64, 0), 5000);
+        }
     } else {
-        // This family takes the profile number as the key matrix to use.
-        QTRY_COMPARE_WITH_TIMEOUT(mouseState().value(QStringLiteral("currentKeyMatrix")).toInt(),
-                                  profileNo + 1, 5000);
-        if (withRate)
-            QTRY_COMPARE_WITH_TIMEOUT(mouseState().value(QStringLiteral("reportRate")).toInt(),
-                                      rate, 5000);
+        // This family takes the profile number as the key matrix to use;
+        // the user's matrix is number 2 (the 0x8B answer of a fresh mouse
+        // sets the right-hand flag), whatever the profile.
+        QTRY_COMPARE_WITH_TIMEOUT(value("currentKeyMatrix").toInt(), profileNo + 1, 5000);
+        if (bytes) {
+            QList<int> table = bytes->codes;
+            for (int i = bytes->stageCount; i < 8; ++i)
+                table[i] = 0x80; // stage off
+            QTRY_COMPARE_WITH_TIMEOUT(ints(value("ledEffect")), bytes->effect, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(value("led8Colors")), bytes->colours, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(value("dpiTable")), table, 5000);
+            QCOMPARE(value("dpiStageCount").toInt(), bytes->stageCount);
+            QTRY_COMPARE_WITH_TIMEOUT(value("reportRate").toInt(), bytes->rate, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(ints(value("keyMatrices").toObject().value("2")),
+                                      bytes->matrix, 5000);
+        }
     }
     // The screen stays locked until every page has sent its part.
     QTest::qWait(1500);
@@ -228,9 +244,18 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
         QSettings config(settingDir + QStringLiteral("/apConfig.bin"), QSettings::IniFormat);
         config.setValue(QStringLiteral("mouse/icType"), chip);
         config.setValue(QStringLiteral("mouse/profileNo"), 0);
-        // The first profile reports at 250 Hz, the default profile at 1000 Hz.
+        // The first profile differs from the default one in its rate (250
+        // against 1000 Hz), button 5, lighting effect and first colour.
         QSettings first(settingDir + QStringLiteral("/p1.bin"), QSettings::IniFormat);
         first.setValue(QStringLiteral("mouse/reportRate"), 1);
+        for (const char *key : {"mouseKeyMatrix/4", "mouseKeyMatrix0/4"})
+            first.setValue(QLatin1String(key), QVariantList{3, 0, 0xE9, 0});
+        first.setValue(QStringLiteral("mouse/lightValue"), QVariantList{5, 0, 4});
+        QVariantList colours = first.value(QStringLiteral("mouse/colorValue")).toList();
+        QCOMPARE(colours.size(), 24);
+        colours[0] = 0;
+        colours[2] = 255;
+        first.setValue(QStringLiteral("mouse/colorValue"), colours);
         QSettings names(settingDir + QStringLiteral("/name.bin"), QSettings::IniFormat);
         names.remove(QStringLiteral("profile"));
     }
@@ -249,7 +274,8 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     });
     QByteArray output;
     QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).contains("Device Connect"), 15000);
-    waitForWindow(process.processId());
+    window = XDisplay::findProgramWindow(process.processId());
+    QVERIFY(!window.id.isEmpty());
     // The start-up lock is over after a second.
     QTest::qWait(1500);
 
@@ -259,7 +285,7 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     QVERIFY(virtualMouse.isValid());
     mouse = &virtualMouse;
     // Start-up selects the profile but sends none of its settings.
-    verifyMouseHolds(0, chip, false);
+    verifyMouseHolds(0, chip, nullptr);
 
     // A new profile: the second row, profile file 2 with the default settings.
     click(configButton);
@@ -270,28 +296,32 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     QCOMPARE(readAll(settingDir + QStringLiteral("/p2.bin")),
              readAll(settingDir + QStringLiteral("/pD.bin")));
 
-    // To it from the title-bar list, a report rate of 500 Hz there, and back.
+    // To it from the title-bar list, a DPI stage changed and saved there,
+    // back to the first, and to the second again.
+    const ProfileBytes first = firstProfile();
+    ProfileBytes second = defaultProfile();
     click(titleList);
     click(QPoint(titleList.x(), titleRowY + 24));
-    verifyMouseHolds(1, chip);
-    click(reportRateList);
-    click(QPoint(reportRateList.x(), rateRowY + 2 * 24));
+    verifyMouseHolds(1, chip, &second);
+    QVERIFY(XDisplay::drag(window, stage2Knob, stage2Dragged));
+    click(saveButton);
     QTRY_COMPARE_WITH_TIMEOUT(
         QSettings(settingDir + QStringLiteral("/p2.bin"), QSettings::IniFormat)
-            .value(QStringLiteral("mouse/reportRate"))
-            .toInt(),
-        2, 3000);
-    verifyMouseHolds(1, chip);
+            .value(QStringLiteral("mouse/dpiValueArray"))
+            .toStringList(),
+        (QStringList{"400", "5300", "1600", "3200", "4800", "6400", "8000", "12000"}), 5000);
+    second.codes[1] = 52;
+    verifyMouseHolds(1, chip, &second);
     click(titleList);
     click(QPoint(titleList.x(), titleRowY));
-    verifyMouseHolds(0, chip);
+    verifyMouseHolds(0, chip, &first);
     QCOMPARE(QSettings(settingDir + QStringLiteral("/apConfig.bin"), QSettings::IniFormat)
                  .value(QStringLiteral("mouse/profileNo"))
                  .toInt(),
              0);
     click(titleList);
     click(QPoint(titleList.x(), titleRowY + 24));
-    verifyMouseHolds(1, chip);
+    verifyMouseHolds(1, chip, &second);
 
     // The second row exported and imported as a third: the same bytes.
     const QString exchange = program.folder() + QStringLiteral("/second.pf");
