@@ -21,6 +21,9 @@ public slots:
     void SetRightHand(bool on);
     void Unplug();
     void Plug();
+    // The n-th command-side transfer from now gets the fault "error",
+    // "stall", "unplug" or "garbage"; false for an unknown fault or n < 1.
+    bool FailCall(int n, const QString &fault);
     QString State();
 
 private:
