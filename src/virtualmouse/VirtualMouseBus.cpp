@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QJsonDocument>
+#include <QMap>
 
 VirtualMouseBus::VirtualMouseBus(VirtualMouse &virtualMouse, QObject *parent)
     : QObject(parent), mouse(virtualMouse)
@@ -43,6 +44,19 @@ void VirtualMouseBus::Plug()
 void VirtualMouseBus::SetAccess(bool allowed)
 {
     mouse.setOpenRefused(!allowed);
+}
+
+bool VirtualMouseBus::FailCall(int n, const QString &fault)
+{
+    static const QMap<QString, HidFault> byName{{QStringLiteral("error"), HidFault::Error},
+                                                {QStringLiteral("stall"), HidFault::Stall},
+                                                {QStringLiteral("unplug"), HidFault::Unplug},
+                                                {QStringLiteral("garbage"), HidFault::Garbage}};
+    const auto it = byName.find(fault);
+    if (n < 1 || it == byName.end())
+        return false;
+    mouse.failCall(n, it.value());
+    return true;
 }
 
 QString VirtualMouseBus::State()

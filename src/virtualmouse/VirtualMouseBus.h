@@ -23,6 +23,9 @@ public slots:
     void Plug();
     // Whether this user may open the mouse's HID nodes (false: as without the udev rule).
     void SetAccess(bool allowed);
+    // The n-th command-side transfer from now gets the fault "error",
+    // "stall", "unplug" or "garbage"; false for an unknown fault or n < 1.
+    bool FailCall(int n, const QString &fault);
     QString State();
 
 private:

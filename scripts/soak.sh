@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The long soak: 10 000 random actions (or as many as given) against the
+# demo program built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# on a virtual X display. Usage: soak.sh [ACTIONS] [CHIP] [SEED]
+# Prints the figures (time, slowest answer, resident memory) and the log
+# path; exits non-zero when the program crashed, hung or grew.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+actions=${1:-10000}
+chip=${2:-553}
+seed=${3:-1}
+log=${SOAK_LOG:-build-asan/soak-$chip.log}
+bash scripts/build.sh build-asan -DR770_SANITIZE=ON >/dev/null
+echo "soak: $actions actions on chip $chip, seed $seed; log in $log"
+export QT_QUICK_BACKEND=software
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:quarantine_size_mb=16}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+export R770_SOAK_ACTIONS=$actions R770_SOAK_SEED=$seed
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+    build-asan/bin/tst_soak "randomActions:$chip" >"$log" 2>&1 || status=$?
+grep -E "QINFO|PASS|FAIL|actions" "$log" | grep -v "^$" | tail -n 30
+exit "$status"
