@@ -3,6 +3,8 @@
 #include "platform/PointerSettings.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
+#include "shell/DesktopControl.h"
+#include "shell/DiagnosticsReport.h"
 #include "shell/InputHook.h"
 #include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
@@ -40,6 +43,10 @@ int main(int argc, char *argv[])
         return options.error.isEmpty() ? 0 : 2;
     }
 
+    if (options.control.any()) {
+        if (const std::optional<int> code = runControlClient(options.control))
+            return *code;
+    }
     if (app->isRunning()) {
         app->sendMessage(QString(), 5000);
         return 1;
@@ -91,9 +98,14 @@ int main(int argc, char *argv[])
     const auto pointerSettings = createPointerSettings();
     widget->view()->setPointerSettings(pointerSettings.get());
 
-    widget->showNormal();
+    auto desktopControl = std::make_unique<DesktopControl>(*widget);
+
+    // A report with no instance running: one device check, the report, the end.
+    const QString reportOnly = options.control.reportPath;
+    if (reportOnly.isEmpty())
+        widget->showNormal();
     widget->checkDevice();
-    const int result = app->exec();
+    const int result = reportOnly.isEmpty() ? app->exec() : writeReportFile(*widget, reportOnly);
 
     inputHook->removeHooks();
     inputHook.reset();
@@ -102,6 +114,7 @@ int main(int argc, char *argv[])
 #ifndef Q_OS_WIN
     demoBus.reset(); // leaves the session bus while the application still exists
 #endif
+    desktopControl.reset();
     widget.reset();
     app.reset();
     return result;

@@ -826,6 +826,7 @@ Item {
         y: (mainIten.height - height) / 2
         visible: false
         onDragged: (dx, dy) => mainIten.moveBox(versionWnd, dx, dy)
+        onReportClicked: if (mainIten.controller()) mainIten.controller().saveReport()
         onCloseClicked: {
             versionWnd.visible = false
             mainMask.visible = false

@@ -21,6 +21,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     parser.addOption(help);
     parser.addOption(virtualMouse);
     parser.addOption(transcript);
+    addControlOptions(parser);
 
     CommandLineOptions options;
     if (!parser.parse(arguments))
@@ -29,5 +30,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     options.helpText = parser.helpText();
     options.virtualMouse = parser.isSet(virtualMouse);
     options.transcriptPath = parser.value(transcript);
+    if (options.error.isEmpty())
+        readControlOptions(parser, &options.control, &options.error);
     return options;
 }

@@ -1,6 +1,7 @@
 #include "shell/Widget.h"
 
 #include "backend/myQQuickView.h"
+#include "shell/DetectionRecord.h"
 #include "shell/DeviceConnectedFlag.h"
 
 #include <QDebug>
@@ -10,6 +11,7 @@
 void Widget::checkDevice()
 {
     const int index = hidLink.findVerifiedDevice(QStringLiteral("./modules/setting/apConfig.bin"));
+    recordDetection(index, hidLink.deviceTable());
     if (index < 0) {
         qDebug() << "Device DisConnect";
         setDeviceConnected(false);
