@@ -12,7 +12,7 @@ Rectangle {
     property alias programs: programsField.text
     property alias isFallback: fallbackCheck.isSelect
     // Texts: title, hint, fallback, OK, Cancel, unavailable.
-    property var texts: ["Programs", "Window classes, separated by blanks:",
+    property var texts: ["Programs", "Window classes separated by blanks:",
         "Fallback: used when no rule matches", "OK", "Cancel",
         "Per-program profiles need an X11 session"]
 

@@ -461,7 +461,7 @@ Rectangle {
         visible: false
         available: profile.appProfilesAvailable
         texts: [profile.langOr(6, "Programs"),
-            profile.langOr(7, "Window classes, separated by blanks:"),
+            profile.langOr(7, "Window classes separated by blanks:"),
             profile.langOr(8, "Fallback: used when no rule matches"),
             profile.langOr(9, "OK"), profile.langOr(10, "Cancel"),
             profile.langOr(11, "Per-program profiles need an X11 session")]
