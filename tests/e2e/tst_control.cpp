@@ -8,6 +8,7 @@
 
 #include <QDBusConnection>
 #include <QDBusInterface>
+#include <QDBusPendingCall>
 #include <QDBusReply>
 #include <QDir>
 #include <QFile>
@@ -313,6 +314,25 @@ void tst_Control::commandLineReportAndFollowing()
     virtualMouse.call(QStringLiteral("PressDpiButton"), QVariant::fromValue(uchar(3)));
     QTRY_COMPARE_WITH_TIMEOUT(control.property("DpiStage").toInt(), 3, 5000);
     QCOMPARE(cli({QStringLiteral("--dpi-stage"), QStringLiteral("9")}).code, 1);
+
+    // A switch that arrives while another one holds the screen is refused.
+    QDBusPendingCall first = control.asyncCall(QStringLiteral("SwitchProfile"), 0);
+    QDBusPendingCall second = control.asyncCall(QStringLiteral("SwitchProfile"), 1);
+    first.waitForFinished();
+    second.waitForFinished();
+    QVERIFY(!first.isError());
+    QCOMPARE(second.error().name(), QStringLiteral("com.zerant.molta.R770.Control.Error.Busy"));
+    QVERIFY2(mouseHolds(0), "after the refused switch");
+
+    // Without the mouse nothing is sent; plugged back, it works again.
+    virtualMouse.call(QStringLiteral("Unplug"));
+    QTest::qWait(1500);
+    const Result unplugged = cli({QStringLiteral("--profile"), QStringLiteral("1")});
+    QCOMPARE(unplugged.code, 1);
+    QVERIFY(unplugged.err.contains("No mouse is connected"));
+    virtualMouse.call(QStringLiteral("Plug"));
+    QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).count("Device Connect") == 2, 10000);
+    QTest::qWait(1500);
 
     // The report: every section, the connected mouse, nothing of the macro.
     const QString reportPath = program.folder() + QStringLiteral("/report.txt");
