@@ -9,6 +9,8 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -115,9 +117,16 @@ void desktop(QTextStream &out)
         << "tray available: " << yesNo(QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
         << "tray messages: " << yesNo(QSystemTrayIcon::supportsMessages()) << '\n';
     QDBusConnection bus = QDBusConnection::sessionBus();
-    const bool notifications =
-        bus.isConnected() && bus.interface() &&
-        bus.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.Notifications"));
+    // Running now, or started by the bus on the first notification.
+    const QString notifier = QStringLiteral("org.freedesktop.Notifications");
+    bool notifications = bus.isConnected() && bus.interface() &&
+                         bus.interface()->isServiceRegistered(notifier).value();
+    if (bus.isConnected() && !notifications) {
+        const QDBusReply<QStringList> activatable = bus.call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListActivatableNames")));
+        notifications = activatable.isValid() && activatable.value().contains(notifier);
+    }
     out << "session bus: " << yesNo(bus.isConnected()) << '\n'
         << "desktop notifications: " << yesNo(notifications) << '\n'
         << "per-program profiles: "
