@@ -242,7 +242,16 @@ void ControlService::ShowWindow()
 
 void ControlService::Quit()
 {
-    // Queued: the reply leaves before the event loop ends.
+    if (calledFromDBus()) {
+        // The bus connection writes on its own thread: a program that ends at
+        // once may take the reply with it. The reply first, then a round trip
+        // to the bus, which passes on messages in order.
+        setDelayedReply(true);
+        connection().send(message().createReply());
+        connection().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+    }
     QMetaObject::invokeMethod(&window, &Widget::exitSYS, Qt::QueuedConnection);
 }
 

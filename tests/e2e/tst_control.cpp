@@ -219,7 +219,12 @@ bool tst_Control::mouseHolds(int profileNo)
         QTest::qWaitFor([&] { return mouseState().value(field).toInt() == profileNo + 1; }, 8000);
     // The screen stays locked until every page has sent its part.
     QTest::qWait(1500);
-    return held && mouseState().value(field).toInt() == profileNo + 1;
+    const QJsonObject state = mouseState();
+    if (!held || state.value(field).toInt() != profileNo + 1) {
+        qWarning() << "mouse state:" << QJsonDocument(state).toJson(QJsonDocument::Compact);
+        return false;
+    }
+    return true;
 }
 
 void tst_Control::commandLineReportAndFollowing_data()
@@ -277,6 +282,10 @@ void tst_Control::commandLineReportAndFollowing()
         process.waitForFinished(5000);
     });
     QByteArray output;
+    auto explain = qScopeGuard([&] {
+        if (QTest::currentTestFailed())
+            qWarning().noquote() << "program output:\n" << output + process.readAll();
+    });
     QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).contains("Device Connect"), 15000);
     waitForWindow(process.processId());
     QTest::qWait(1500);
@@ -403,7 +412,8 @@ void tst_Control::commandLineReportAndFollowing()
     QTRY_VERIFY_WITH_TIMEOUT(!visible(), 5000);
     QCOMPARE(cli({QStringLiteral("--show")}).code, 0);
     QTRY_VERIFY_WITH_TIMEOUT(visible(), 5000);
-    QCOMPARE(cli({QStringLiteral("--quit")}).code, 0);
+    const Result quit = cli({QStringLiteral("--quit")});
+    QVERIFY2(quit.code == 0, quit.err.constData());
     QVERIFY(process.waitForFinished(10000));
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(cli({QStringLiteral("--dpi-stage"), QStringLiteral("1")}).code, 2);
