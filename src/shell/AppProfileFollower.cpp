@@ -32,7 +32,6 @@ void AppProfileFollower::onActiveWindowChanged(const ActiveWindow &window)
         return;
     }
     pendingProfile = profileForWindow(rules, window.instanceName, window.className);
-    retries = 0;
     trySwitch();
 }
 
@@ -40,7 +39,7 @@ void AppProfileFollower::trySwitch()
 {
     if (pendingProfile < 0 || !hooks.switchTo)
         return;
-    if (hooks.switchTo(pendingProfile) == SwitchResult::Busy && ++retries <= MaxRetries) {
+    if (hooks.switchTo(pendingProfile) == SwitchResult::Busy) {
         retryTimer.start();
         return;
     }

@@ -26,7 +26,8 @@ public:
     struct Hooks
     {
         std::function<AppProfileRules()> rules;
-        // Switches to the row of that profile number (Done also when it is active).
+        // Switches to the row of that profile number (Done also when it is
+        // active); Busy while the window cannot switch now.
         std::function<SwitchResult(int profileNo)> switchTo;
         // The program's own windows: activating them changes nothing.
         std::function<bool(quint64 windowId)> isOwnWindow;
@@ -34,9 +35,9 @@ public:
 
     AppProfileFollower(ActiveWindowWatcher &watcher, Hooks hooks, QObject *parent = nullptr);
 
-    // Tries a switch the screen lock refused again, this often at most.
+    // Tries a switch the window could not take yet again, until it goes
+    // through or another program becomes active.
     static constexpr int RetryInterval = 250;
-    static constexpr int MaxRetries = 40;
 
     void onActiveWindowChanged(const ActiveWindow &window);
 
@@ -48,6 +49,5 @@ private:
     AppProfileRules lastRules;
     bool seenProgram = false;
     int pendingProfile = -1;
-    int retries = 0;
     QTimer retryTimer;
 };

@@ -120,6 +120,12 @@ bool ControlService::screenLocked() const
            !root->property("isPownOn").toBool();
 }
 
+bool ControlService::panelOpen() const
+{
+    QObject *mask = rootPart("mainMask");
+    return mask && mask->property("visible").toBool();
+}
+
 bool ControlService::mouseConnected() const
 {
     // The flag stays up after a removal until the next detection; the
@@ -182,6 +188,11 @@ void ControlService::SwitchProfile(int row)
         refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
         return;
     }
+    // What a panel shows belongs to the profile it was opened on.
+    if (panelOpen()) {
+        refuse("Busy", QStringLiteral("A panel is open in the window; close it first"));
+        return;
+    }
     // The title bar's own switch, lock and all; the reply leaves when it is done.
     QMetaObject::invokeMethod(window.view()->rootObject(), "switchProfile", Qt::DirectConnection,
                               Q_ARG(QVariant, QVariant(row)));
@@ -199,7 +210,10 @@ AppProfileFollower::SwitchResult ControlService::switchToProfileNo(int profileNo
         return AppProfileFollower::SwitchResult::Refused;
     if (row == activeProfile())
         return AppProfileFollower::SwitchResult::Done;
-    if (screenLocked())
+    // Unasked, a switch must not throw away edits or move a panel's work
+    // into another profile: it waits until they are saved or closed.
+    QQuickItem *root = window.view()->rootObject();
+    if (screenLocked() || panelOpen() || (root && root->property("anyUnsaved").toBool()))
         return AppProfileFollower::SwitchResult::Busy;
     QMetaObject::invokeMethod(window.view()->rootObject(), "switchProfile", Qt::DirectConnection,
                               Q_ARG(QVariant, QVariant(row)));

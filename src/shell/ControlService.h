@@ -65,6 +65,8 @@ private slots:
 private:
     QObject *rootPart(const char *objectName) const;
     bool screenLocked() const;
+    // A modal panel (key assignment, macro editor, ...) is open over the window.
+    bool panelOpen() const;
     bool mouseConnected() const;
     // Fails the running bus call with a named error; false for chaining.
     bool refuse(const char *error, const QString &message);

@@ -381,7 +381,15 @@ void tst_Control::commandLineReportAndFollowing()
     const Window gimp = windows.make("gimp", "Gimp");
     const Window otherGimp = windows.make("gimp", "Gimp");
     const Window term = windows.make("xterm", "XTerm");
+    // Not while a panel is open over the window: a call is refused, the
+    // rule waits and applies once the panel is closed.
+    const Result underPanel = cli({QStringLiteral("--profile"), QStringLiteral("1")});
+    QCOMPARE(underPanel.code, 1);
+    QVERIFY(underPanel.err.contains("panel is open"));
     windows.activate(gimp);
+    QTest::qWait(1500);
+    QCOMPARE(control.property("ActiveProfile").toInt(), 0);
+    click(panelClose);
     QVERIFY2(mouseHolds(1), "step 3");
     windows.activate(term);
     QVERIFY2(mouseHolds(0), "step 4");
@@ -407,7 +415,6 @@ void tst_Control::commandLineReportAndFollowing()
                    {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                     QStringLiteral("--pid"), QString::number(process.processId())});
     };
-    click(panelClose);
     click(windowClose);
     QTRY_VERIFY_WITH_TIMEOUT(!visible(), 5000);
     QCOMPARE(cli({QStringLiteral("--show")}).code, 0);
