@@ -3,6 +3,8 @@
 #include "platform/PointerSettings.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
+#include "shell/DesktopControl.h"
+#include "shell/DiagnosticsReport.h"
 #include "shell/InputHook.h"
 #include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
@@ -22,6 +24,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
@@ -38,14 +41,20 @@ int main(int argc, char *argv[])
         if (!options.error.isEmpty())
             std::fprintf(stderr, "%s\n", qPrintable(options.error));
         std::fputs(qPrintable(options.helpText), options.error.isEmpty() ? stdout : stderr);
-        return options.error.isEmpty() ? 0 : 2;
+        return options.error.isEmpty() ? 0 : int(ControlRefused);
     }
 
-    if (options.quit) {
-        // Only the running instance quits; this start never becomes one.
-        const bool taken =
-            app->isRunning() && app->sendMessage(QLatin1String(Widget::QuitMessage), 5000);
-        return taken ? 0 : 1;
+    if (options.control.onlyQuit()) {
+        // The lock file's socket reaches the running instance with or without a
+        // session bus; this start never becomes one.
+        if (app->isRunning() && app->sendMessage(QLatin1String(Widget::QuitMessage), 5000))
+            return ControlOk;
+        std::fputs("R770: no instance is running\n", stderr);
+        return ControlNoInstance;
+    }
+    if (options.control.any()) {
+        if (const std::optional<int> code = runControlClient(options.control))
+            return *code;
     }
     if (app->isRunning()) {
         app->sendMessage(QString(), 5000);
@@ -101,9 +110,14 @@ int main(int argc, char *argv[])
     const auto pointerSettings = createPointerSettings();
     widget->view()->setPointerSettings(pointerSettings.get());
 
-    widget->showNormal();
+    auto desktopControl = std::make_unique<DesktopControl>(*widget);
+
+    // A report with no instance running: one device check, the report, the end.
+    const QString reportOnly = options.control.reportPath;
+    if (reportOnly.isEmpty())
+        widget->showNormal();
     widget->checkDevice();
-    const int result = app->exec();
+    const int result = reportOnly.isEmpty() ? app->exec() : writeReportFile(*widget, reportOnly);
 
     inputHook->removeHooks();
     inputHook.reset();
@@ -112,6 +126,7 @@ int main(int argc, char *argv[])
 #ifndef Q_OS_WIN
     demoBus.reset(); // leaves the session bus while the application still exists
 #endif
+    desktopControl.reset();
     widget.reset();
     app.reset();
     return result;

@@ -145,6 +145,14 @@ RootStyle {
         upItem.profileBtn.closeMenu()
     }
 
+    // The title bar's list and the control interface choose a row; each row
+    // carries the number of its own profile file.
+    function switchToRow(row) {
+        var number = profileMain.profileNoAt(row)
+        if (number >= 0)
+            profileMain.changeProfile(number)
+    }
+
     onMsg_KB: (isDown, usbCode) => panels.routeKey(isDown, usbCode)
 
     width: 1024
@@ -240,11 +248,7 @@ RootStyle {
         profileModel: profileMain.profileDataModel0
         onBtnClicked: (btnIndex) => panels.titleButton(btnIndex)
         // The list shows rows; each row carries the number of its own file.
-        onProfileChosen: (index) => {
-            var number = profileMain.profileNoAt(index)
-            if (number >= 0)
-                profileMain.changeProfile(number)
-        }
+        onProfileChosen: (index) => mainIten.switchToRow(index)
     }
 
     Mouse {
@@ -344,6 +348,7 @@ RootStyle {
         y: (mainIten.height - height) / 2
         visible: false
         onDragged: (dx, dy) => mainIten.moveBox(versionWnd, dx, dy)
+        onReportClicked: if (mainIten.controller()) mainIten.controller().saveReport()
         onCloseClicked: {
             versionWnd.visible = false
             mainMask.visible = false

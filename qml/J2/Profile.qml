@@ -20,6 +20,14 @@ Rectangle {
     property var profileLang: ["config", "New", "Import", "Delete", "Export", "Standard",
         "", "", "", "", "", "", "", "", "", "", "", "", "", ""]
 
+    // Per-program rules: profile number -> blank-separated window classes,
+    // and the row used when no rule matches.
+    property var programsByNo: ({})
+    property int fallbackNo: 0
+    property bool appProfilesAvailable: true
+    // Row whose programs are being edited, or -1.
+    property int programsRow: -1
+
     signal changeProfile(int tmpProfileNo)
     signal listViewFocus()
 
@@ -52,6 +60,81 @@ Rectangle {
         return profileRows.get(position).profileNo
     }
 
+    // A text of the language file, or the built-in one while the file has none.
+    function langOr(index, text) {
+        return profileLang[index] ? profileLang[index] : text
+    }
+
+    function loadAppRules() {
+        var view = backend()
+        var ctl = mainRoot && typeof mainRoot.controller === "function" ? mainRoot.controller() : null
+        appProfilesAvailable = !!ctl && typeof ctl.appProfilesAvailable === "function"
+                               && ctl.appProfilesAvailable()
+        var map = {}
+        for (var no = 0; no < ProfileLogic.maxRows; ++no)
+            map[no] = view ? ProfileLogic.programsText(view.getGlobalData(ProfileLogic.programsKey(no))) : ""
+        programsByNo = map
+        fallbackNo = ProfileLogic.fallbackOf(view ? view.getGlobalData(ProfileLogic.fallbackKey) : 0)
+    }
+
+    function programsOf(no) {
+        var text = programsByNo[no]
+        return text === undefined ? "" : text
+    }
+
+    // Stores the programs of a row and, when asked, makes it the fallback; a
+    // row that stops being the fallback hands it back to the first row.
+    function setPrograms(row, text, isFallback) {
+        if (row < 0 || row >= profileRows.count)
+            return
+        var no = profileRows.get(row).profileNo
+        var view = backend()
+        var programs = ProfileLogic.programsText(text)
+        var fallback = isFallback ? no : (fallbackNo === no ? profileRows.get(0).profileNo : fallbackNo)
+        if (view) {
+            view.setGlobalData(ProfileLogic.programsKey(no), programs)
+            view.setGlobalData(ProfileLogic.fallbackKey, fallback)
+        }
+        var map = Object.assign({}, programsByNo)
+        map[no] = programs
+        programsByNo = map
+        fallbackNo = fallback
+    }
+
+    // A profile number without its row keeps no rules for the next row that takes it.
+    function clearPrograms(no) {
+        var view = backend()
+        if (view && programsOf(no) !== "")
+            view.setGlobalData(ProfileLogic.programsKey(no), "")
+        var map = Object.assign({}, programsByNo)
+        map[no] = ""
+        programsByNo = map
+        if (fallbackNo === no) {
+            fallbackNo = profileRows.count > 0 ? profileRows.get(0).profileNo : 0
+            if (view)
+                view.setGlobalData(ProfileLogic.fallbackKey, fallbackNo)
+        }
+    }
+
+    function openPrograms() {
+        profileFocus()
+        var row = Math.max(0, rowList.currentIndex)
+        if (row >= profileRows.count)
+            return
+        programsRow = row
+        var no = profileRows.get(row).profileNo
+        programsEditor.open(profileRows.get(row).textValue, programsOf(no), fallbackNo === no)
+    }
+
+    function closePrograms(save) {
+        if (programsRow < 0)
+            return
+        if (save && appProfilesAvailable)
+            setPrograms(programsRow, programsEditor.programs, programsEditor.isFallback)
+        programsRow = -1
+        programsEditor.visible = false
+    }
+
     function modifyProfileData() {
         var view = backend()
         if (view)
@@ -71,6 +154,7 @@ Rectangle {
         rowList.currentIndex = Math.max(0, activeRow)
         profileRows.setProperty(0, "textValue", profileLang[5])
         modifyProfileData()
+        loadAppRules()
     }
 
     // Appends a row with the first free name and number; false with six rows.
@@ -89,9 +173,11 @@ Rectangle {
         profileFocus()
         if (!appendRow())
             return
+        var no = profileRows.get(profileRows.count - 1).profileNo
+        clearPrograms(no)
         var view = backend()
         if (view)
-            view.resetProfile(profileRows.get(profileRows.count - 1).profileNo)
+            view.resetProfile(no)
     }
 
     // With six rows the file goes into the selected row's profile.
@@ -114,7 +200,9 @@ Rectangle {
         rowMenu.visible = false
         if (!canDelete(row))
             return
+        var no = profileRows.get(row).profileNo
         profileRows.remove(row)
+        clearPrograms(no)
         rowList.currentIndex = Math.max(0, activeRow)
         modifyProfileData()
         syncTitleBar()
@@ -171,6 +259,7 @@ Rectangle {
     }
 
     function close() {
+        closePrograms(false)
         visible = false
         profileFocus()
         if (mainRoot) {
@@ -250,6 +339,8 @@ Rectangle {
                 Accessible.selected: rowList.currentIndex === index
                 Accessible.onPressAction: rowList.currentIndex = index
 
+                required property int profileNo
+                Accessible.description: profile.programsOf(profileNo)
                 Text {
                     x: 16
                     anchors.verticalCenter: parent.verticalCenter
@@ -258,6 +349,22 @@ Rectangle {
                     font.family: Theme.fontFamily
                     font.pixelSize: Theme.fontNormalSize
                     color: Theme.fontColor
+                }
+                // The row's programs, and a mark on the fallback row.
+                Text {
+                    anchors.right: parent.right
+                    anchors.rightMargin: 12
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 200
+                    horizontalAlignment: Text.AlignRight
+                    elide: Text.ElideLeft
+                    visible: profile.appProfilesAvailable && profile.editRow !== row.index
+                    text: (profile.programsOf(row.profileNo)
+                           + (profile.fallbackNo === row.profileNo
+                              ? "  [" + profile.langOr(12, "fallback") + "]" : ""))
+                    font.family: Theme.fontFamily
+                    font.pixelSize: Theme.fontMinSize
+                    color: Theme.colorGray3
                 }
                 MouseArea {
                     id: rowArea
@@ -331,6 +438,32 @@ Rectangle {
             text: profile.profileLang[2]
             onClicked: profile.importProfile()
         }
+        PanelButton {
+            objectName: "profilePrograms"
+            width: 88
+            text: profile.langOr(6, "Programs")
+            opacity: profile.appProfilesAvailable ? 1.0 : 0.5
+            Accessible.description: profile.appProfilesAvailable ? ""
+                                    : programsEditor.texts[5]
+            onClicked: profile.openPrograms()
+        }
+    }
+
+    AppProgramsEditor {
+        id: programsEditor
+        objectName: "appProgramsEditor"
+        x: (profile.width - width) / 2
+        y: 52
+        z: 3
+        visible: false
+        available: profile.appProfilesAvailable
+        texts: [profile.langOr(6, "Programs"),
+            profile.langOr(7, "Window classes separated by blanks:"),
+            profile.langOr(8, "Fallback: used when no rule matches"),
+            profile.langOr(9, "OK"), profile.langOr(10, "Cancel"),
+            profile.langOr(11, "Per-program profiles need an X11 session")]
+        onAccepted: profile.closePrograms(true)
+        onRejected: profile.closePrograms(false)
     }
 
     Rectangle {

@@ -91,3 +91,27 @@ function rowOfNumber(rows, no) {
     }
     return -1
 }
+
+// Per-program rules, kept in apConfig: "appProfile/" + profile number holds
+// the window classes of the row's programs, blank-separated;
+// "appProfile/fallback" the number of the row used when no rule matches.
+var programsGroup = "appProfile/"
+var fallbackKey = "appProfile/fallback"
+
+function programsKey(no) {
+    return programsGroup + no
+}
+
+// A stored or typed programs text as blank-separated window classes.
+function programsText(value) {
+    if (value === undefined || value === null)
+        return ""
+    var text = (typeof value === "object" && value.length !== undefined)
+        ? Array.prototype.join.call(value, " ") : String(value)
+    return text.split(/[\s,]+/).filter(function(s) { return s.length > 0 }).join(" ")
+}
+
+function fallbackOf(value) {
+    var no = parseInt(value, 10)
+    return isNaN(no) || no < 0 || no >= maxRows ? 0 : no
+}

@@ -8,6 +8,7 @@ Rectangle {
 
     signal dragged(real dx, real dy)
     signal closeClicked()
+    signal reportClicked()
 
     width: 400
     height: 240
@@ -65,5 +66,9 @@ Rectangle {
             text: "Copyright (C) ZERANT Peripherals. All rights reserved."
             font.pixelSize: Theme.fontMinSize
         }
+    }
+    ReportButton {
+        anchors { right: parent.right; bottom: parent.bottom; margins: 10 }
+        onClicked: versionBox.reportClicked()
     }
 }

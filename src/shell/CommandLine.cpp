@@ -18,14 +18,10 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
         QStringLiteral(
             "Write every HID call to FILE, one JSON object per line (with --virtual-mouse)."),
         QStringLiteral("FILE"));
-    const QCommandLineOption quit(
-        QStringLiteral("quit"),
-        QStringLiteral("Ask the running instance to quit and exit (0 once it took the request, "
-                       "1 when none runs)."));
     parser.addOption(help);
     parser.addOption(virtualMouse);
     parser.addOption(transcript);
-    parser.addOption(quit);
+    addControlOptions(parser);
 
     CommandLineOptions options;
     if (!parser.parse(arguments))
@@ -34,6 +30,7 @@ CommandLineOptions parseCommandLine(const QStringList &arguments)
     options.helpText = parser.helpText();
     options.virtualMouse = parser.isSet(virtualMouse);
     options.transcriptPath = parser.value(transcript);
-    options.quit = parser.isSet(quit);
+    if (options.error.isEmpty())
+        readControlOptions(parser, &options.control, &options.error);
     return options;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/ControlClient.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,7 +10,7 @@ struct CommandLineOptions
 {
     bool virtualMouse = false; // talk to a built-in virtual mouse instead of the HID devices
     QString transcriptPath;    // write every HID call to this file (virtual mouse only)
-    bool quit = false;         // ask the running instance to quit, then exit
+    ControlRequest control;    // asks a running instance through its control interface
     bool helpRequested = false;
     QString helpText;
     QString error; // set when the command line could not be understood

@@ -23,6 +23,9 @@ public slots:
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(int busyTime = 0);
+    // Desktop services of the pages (Ui_Controler_desktop.cpp).
+    bool appProfilesAvailable();
+    void saveReport();
 
 private:
     QWidget *window = nullptr;

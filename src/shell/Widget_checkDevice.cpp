@@ -1,6 +1,7 @@
 #include "shell/Widget.h"
 
 #include "backend/myQQuickView.h"
+#include "shell/DetectionRecord.h"
 #include "shell/DeviceConnectedFlag.h"
 
 #include <QDebug>
@@ -16,6 +17,7 @@ void Widget::checkDevice()
         return;
     }
     const int index = hidLink.findVerifiedDevice(QStringLiteral("./modules/setting/apConfig.bin"));
+    recordDetection(index, hidLink.deviceTable());
     if (index < 0) {
         qDebug() << "Device DisConnect";
         connectedIndex = -1;

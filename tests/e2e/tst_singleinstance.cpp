@@ -176,7 +176,7 @@ void tst_SingleInstance::quitOptionAndTermSignalEndItCleanly()
     ProgramCopy program = makeCopy();
     auto nothing = program.start({"--quit"}); // none runs: nothing to quit, nothing started
     QVERIFY(nothing->waitForFinished(10000));
-    QCOMPARE(nothing->exitCode(), 1);
+    QCOMPARE(nothing->exitCode(), 2);
 
     const QString transcript = program.folder() + QStringLiteral("/transcript.jsonl");
     const QStringList demo{QStringLiteral("--virtual-mouse"),

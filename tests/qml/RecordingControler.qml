@@ -11,4 +11,6 @@ QtObject {
     function onClose() { note("onClose()") }
     function onXChanged(x) { note("onXChanged(" + x + ")") }
     function onYChanged(y) { note("onYChanged(" + y + ")") }
+    function appProfilesAvailable() { return true }
+    function saveReport() { note("saveReport()") }
 }

@@ -17,6 +17,8 @@ Item {
         id: fakeRoot
         property bool maskVisible: true
         function backend() { return view }
+        // An X11 session: per-program profiles can be set.
+        function controller() { return { "appProfilesAvailable": function() { return true } } }
         function closeProfileList() { view.note("closeProfileList()") }
         Item {
             id: titleBar
@@ -37,6 +39,7 @@ Item {
         function init() {
             view.clear()
             view.nameLists = {}
+            view.globals = {}
             view.importPicks = true
         }
 
@@ -76,8 +79,8 @@ Item {
             var page = createTemporaryObject(pageComponent, scene)
             page.init()
             compare(rowTexts(page), data.rows)
-            compare(view.log, ["getNameList(2)",
-                               "updataNameList(2," + data.stored + ")"])
+            compare(view.only(["getNameList", "updataNameList"]),
+                    ["getNameList(2)", "updataNameList(2," + data.stored + ")"])
             compare(page.profileList.currentIndex, 0)
         }
 
@@ -166,6 +169,37 @@ Item {
             view.importPicks = false
             page.importProfile()
             compare(spy.count, 1)
+        }
+
+        // Each row's programs and the fallback are stored by the row's number;
+        // a deleted row leaves no rule behind for the next row of that number.
+        function test_programRulesFollowTheirRow() {
+            view.globals = { "appProfile/2": "xterm", "appProfile/fallback": "2" }
+            var page = startedPage(["Standard0", "A1", "B2"], 0)
+            var editor = findChild(page, "appProgramsEditor")
+            page.profileList.currentIndex = 2
+            page.openPrograms()
+            compare(editor.programs, "xterm")
+            compare(editor.isFallback, true)
+            editor.isFallback = false
+            editor.accepted()
+            compare(editor.visible, false)
+            compare(view.only(["setGlobalData"]),
+                    ["setGlobalData(appProfile/2,xterm)", "setGlobalData(appProfile/fallback,0)"])
+
+            view.clear()
+            page.setPrograms(1, " gimp,inkscape ", true)
+            compare(view.only(["setGlobalData"]),
+                    ["setGlobalData(appProfile/1,gimp inkscape)",
+                     "setGlobalData(appProfile/fallback,1)"])
+            view.clear()
+            page.deleteRow(1)
+            compare(view.only(["setGlobalData"]),
+                    ["setGlobalData(appProfile/1,)", "setGlobalData(appProfile/fallback,0)"])
+            page.newProfile()
+            compare(rowTexts(page), ["Standard/0", "B/2", "profile_0/1"])
+            compare(page.programsOf(1), "")
+            compare(view.only(["setGlobalData"]).length, 2)
         }
 
         function test_rename_data() {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QCommandLineParser;
+
+// What the command line asks of a running instance through its control
+// interface on the session bus.
+struct ControlRequest
+{
+    bool listProfiles = false;
+    QString profile;  // a name or a row number; empty = no switch
+    int dpiStage = 0; // 1-based; 0 = no change
+    bool show = false;
+    bool quit = false;
+    QString reportPath; // absolute; empty = no report
+
+    bool any() const
+    {
+        return listProfiles || !profile.isEmpty() || dpiStage != 0 || show || quit ||
+               !reportPath.isEmpty();
+    }
+    bool onlyQuit() const
+    {
+        return quit && !listProfiles && profile.isEmpty() && dpiStage == 0 && !show &&
+               reportPath.isEmpty();
+    }
+};
+
+void addControlOptions(QCommandLineParser &parser);
+// False with *error set when an option's value cannot be used.
+bool readControlOptions(const QCommandLineParser &parser, ControlRequest *request, QString *error);
+
+// Exit codes of the control options.
+enum ControlExit
+{
+    ControlOk = 0,
+    ControlRefused = 1,
+    ControlNoInstance = 2
+};
+
+// Carries the request out against the running instance, printing each result
+// or a one-line error, and returns the exit code. std::nullopt when only a
+// report was asked for and no instance runs: the caller then makes the report
+// itself.
+std::optional<int> runControlClient(const ControlRequest &request);

@@ -1,0 +1,284 @@
+#include "shell/ControlService.h"
+
+#include "backend/myQQuickView.h"
+#include "shell/DeviceConnectedFlag.h"
+#include "shell/DiagnosticsReport.h"
+#include "shell/Widget.h"
+
+#include <QAbstractItemModel>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QMetaObject>
+#include <QQmlProperty>
+#include <QQuickItem>
+
+namespace {
+
+const QString errorPrefix = QStringLiteral("com.zerant.molta.R770.Control.Error.");
+
+int roleOf(const QAbstractItemModel &model, const QByteArray &name)
+{
+    const QHash<int, QByteArray> roles = model.roleNames();
+    for (auto it = roles.cbegin(); it != roles.cend(); ++it) {
+        if (it.value() == name)
+            return it.key();
+    }
+    return -1;
+}
+
+} // namespace
+
+ControlService::ControlService(Widget &widget, QObject *parent) : QObject(parent), window(widget)
+{
+    watchRootProperties();
+}
+
+ControlService::~ControlService()
+{
+    if (registered)
+        QDBusConnection::sessionBus().unregisterObject(QString::fromLatin1(ObjectPath));
+}
+
+bool ControlService::registerOnSessionBus()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    registered =
+        bus.registerObject(QString::fromLatin1(ObjectPath), this,
+                           QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals |
+                               QDBusConnection::ExportAllProperties);
+    // The copy-data channel and the demo mouse share the name; owning it twice is fine.
+    return registered && bus.registerService(QString::fromLatin1(ServiceName));
+}
+
+QObject *ControlService::rootPart(const char *objectName) const
+{
+    QQuickItem *root = window.view() ? window.view()->rootObject() : nullptr;
+    return root ? root->findChild<QObject *>(QString::fromLatin1(objectName)) : nullptr;
+}
+
+void ControlService::watchRootProperties()
+{
+    // The pages hold the truth: whoever changes the profile or the stage (the
+    // title bar, the mouse's DPI button, this interface) changes these.
+    if (QObject *profile = rootPart("profileMain"))
+        QQmlProperty(profile, QStringLiteral("profileNo"))
+            .connectNotifySignal(this, SLOT(onActiveProfileChanged()));
+    if (QObject *dpi = rootPart("dpiSettingMain"))
+        QQmlProperty(dpi, QStringLiteral("currentDPI"))
+            .connectNotifySignal(this, SLOT(onDpiStageChanged()));
+    lastActive = activeProfile();
+    lastStage = dpiStage();
+}
+
+QList<ControlService::ProfileRow> ControlService::rows() const
+{
+    QList<ProfileRow> list;
+    QObject *profile = rootPart("profileMain");
+    auto *model = profile ? qobject_cast<QAbstractItemModel *>(
+                                profile->property("profileDataModel0").value<QObject *>())
+                          : nullptr;
+    if (!model)
+        return list;
+    const int nameRole = roleOf(*model, "textValue");
+    const int numberRole = roleOf(*model, "profileNo");
+    for (int i = 0; i < model->rowCount(); ++i) {
+        const QModelIndex index = model->index(i, 0);
+        list.append(
+            {model->data(index, nameRole).toString(), model->data(index, numberRole).toInt()});
+    }
+    return list;
+}
+
+QStringList ControlService::profiles() const
+{
+    QStringList names;
+    for (const ProfileRow &row : rows())
+        names.append(row.name);
+    return names;
+}
+
+// The row of the active profile: rows carry their file's number, which need not be the row.
+int ControlService::activeProfile() const
+{
+    QObject *profile = rootPart("profileMain");
+    if (!profile)
+        return -1;
+    const int profileNo = profile->property("profileNo").toInt();
+    const QList<ProfileRow> list = rows();
+    for (int i = 0; i < list.size(); ++i) {
+        if (list.at(i).profileNo == profileNo)
+            return i;
+    }
+    return -1;
+}
+
+int ControlService::dpiStage() const
+{
+    QObject *dpi = rootPart("dpiSettingMain");
+    return dpi ? dpi->property("currentDPI").toInt() + 1 : 0;
+}
+
+bool ControlService::screenLocked() const
+{
+    QObject *busy = rootPart("protectUIItem");
+    QQuickItem *root = window.view() ? window.view()->rootObject() : nullptr;
+    // Before the first start-up pass the pages hold nothing to switch.
+    return (busy && busy->property("isBusy").toBool()) || !root ||
+           !root->property("isPownOn").toBool();
+}
+
+bool ControlService::panelOpen() const
+{
+    QObject *mask = rootPart("mainMask");
+    return mask && mask->property("visible").toBool();
+}
+
+bool ControlService::mouseConnected() const
+{
+    // The flag stays up after a removal until the next detection; the
+    // listener ends at once when the mouse goes.
+    return deviceConnected() && window.link().isListenerRunning();
+}
+
+bool ControlService::refuse(const char *error, const QString &message)
+{
+    if (calledFromDBus())
+        sendErrorReply(errorPrefix + QLatin1String(error), message);
+    return false;
+}
+
+void ControlService::announce(const QString &property, const QVariant &value)
+{
+    if (!registered)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(
+        QString::fromLatin1(ObjectPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("PropertiesChanged"));
+    signal << QString::fromLatin1(InterfaceName) << QVariantMap{{property, value}} << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+void ControlService::onActiveProfileChanged()
+{
+    const int row = activeProfile();
+    if (row == lastActive)
+        return;
+    lastActive = row;
+    emit ActiveProfileChanged(row);
+    announce(QStringLiteral("ActiveProfile"), row);
+}
+
+void ControlService::onDpiStageChanged()
+{
+    const int stage = dpiStage();
+    if (stage == lastStage)
+        return;
+    lastStage = stage;
+    emit DpiStageChanged(stage);
+    announce(QStringLiteral("DpiStage"), stage);
+}
+
+void ControlService::SwitchProfile(int row)
+{
+    const int count = int(rows().size());
+    if (row < 0 || row >= count) {
+        refuse(
+            "NoSuchProfile",
+            QStringLiteral("There is no profile in row %1 (rows 0 to %2)").arg(row).arg(count - 1));
+        return;
+    }
+    if (!mouseConnected()) {
+        refuse("NoMouse", QStringLiteral("No mouse is connected"));
+        return;
+    }
+    if (screenLocked()) {
+        refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
+        return;
+    }
+    // What a panel shows belongs to the profile it was opened on.
+    if (panelOpen()) {
+        refuse("Busy", QStringLiteral("A panel is open in the window; close it first"));
+        return;
+    }
+    // The title bar's own switch, lock and all; the reply leaves when it is done.
+    QMetaObject::invokeMethod(window.view()->rootObject(), "switchToRow", Qt::DirectConnection,
+                              Q_ARG(QVariant, QVariant(row)));
+}
+
+AppProfileFollower::SwitchResult ControlService::switchToProfileNo(int profileNo)
+{
+    const QList<ProfileRow> list = rows();
+    int row = -1;
+    for (int i = 0; i < list.size() && row < 0; ++i) {
+        if (list.at(i).profileNo == profileNo)
+            row = i;
+    }
+    if (row < 0)
+        return AppProfileFollower::SwitchResult::Refused;
+    if (row == activeProfile())
+        return AppProfileFollower::SwitchResult::Done;
+    // Unasked, a switch must not throw away edits or move a panel's work
+    // into another profile: it waits until they are saved or closed.
+    QQuickItem *root = window.view()->rootObject();
+    if (screenLocked() || panelOpen() || (root && root->property("anyUnsaved").toBool()))
+        return AppProfileFollower::SwitchResult::Busy;
+    QMetaObject::invokeMethod(window.view()->rootObject(), "switchToRow", Qt::DirectConnection,
+                              Q_ARG(QVariant, QVariant(row)));
+    return AppProfileFollower::SwitchResult::Done;
+}
+
+void ControlService::SetDpiStage(int stage)
+{
+    myQQuickView *view = window.view();
+    bool ok = false;
+    int count = view->getData(QStringLiteral("mouse/currentDpiCount")).toInt(&ok);
+    if (!ok || count < 1 || count > 8)
+        count = 8;
+    if (stage < 1 || stage > count) {
+        refuse("NoSuchStage",
+               QStringLiteral("There is no DPI stage %1 (stages 1 to %2)").arg(stage).arg(count));
+        return;
+    }
+    if (!mouseConnected()) {
+        refuse("NoMouse", QStringLiteral("No mouse is connected"));
+        return;
+    }
+    if (screenLocked()) {
+        refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
+        return;
+    }
+    view->mouseSetCurrentDPI(uchar(stage));
+    if (!window.link().lastCommandSucceeded()) {
+        refuse("Failed", QStringLiteral("The mouse did not take DPI stage %1").arg(stage));
+        return;
+    }
+    // The DPI page shows it as if the mouse's own button had chosen it.
+    view->setCurrentDPI(stage);
+}
+
+void ControlService::ShowWindow()
+{
+    window.restoreWindow();
+}
+
+void ControlService::Quit()
+{
+    if (calledFromDBus()) {
+        // The bus connection writes on its own thread: a program that ends at
+        // once may take the reply with it. The reply first, then a round trip
+        // to the bus, which passes on messages in order.
+        setDelayedReply(true);
+        connection().send(message().createReply());
+        connection().call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+    }
+    QMetaObject::invokeMethod(&window, &Widget::exitSYS, Qt::QueuedConnection);
+}
+
+QString ControlService::Report()
+{
+    return diagnosticsReport(window);
+}
