@@ -175,7 +175,8 @@ RootStyle {
         id: powerOnLogo
         objectName: "powerOnLogo"
         anchors.centerIn: parent
-        source: mainIten.sourcePowerOn
+        // Decoded when the root is first shown, released when the screen replaces it.
+        source: visible ? mainIten.sourcePowerOn : ""
     }
 
     BusyIndicator {

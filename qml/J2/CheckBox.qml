@@ -52,7 +52,7 @@ Item {
 
         Image {
             anchors.centerIn: parent
-            source: Theme.sourceCheckBtn
+            source: visible ? Theme.sourceCheckBtn : ""
             visible: check.isSelect
         }
     }

@@ -83,7 +83,7 @@ Item {
             anchors.right: parent.right
             anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
-            source: dropGrid.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn
+            source: visible ? (dropGrid.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn) : ""
         }
         MouseArea {
             anchors.fill: parent

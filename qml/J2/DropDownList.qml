@@ -110,7 +110,7 @@ Item {
             anchors.right: parent.right
             anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
-            source: dropList.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn
+            source: visible ? (dropList.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn) : ""
         }
         MouseArea {
             anchors.fill: parent

@@ -70,7 +70,7 @@ Item {
             anchors.right: parent.right
             anchors.rightMargin: 6
             anchors.verticalCenter: parent.verticalCenter
-            source: dropSlider.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn
+            source: visible ? (dropSlider.isDrop ? Theme.sourceDropBtnU : Theme.sourceDropBtn) : ""
         }
         MouseArea {
             anchors.fill: parent

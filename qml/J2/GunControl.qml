@@ -281,7 +281,7 @@ Rectangle {
                 width: 120
                 height: 50
                 fillMode: Image.PreserveAspectFit
-                source: Theme.gunPicture(gunRow.gunImage)
+                source: visible ? Theme.gunPicture(gunRow.gunImage) : ""
             }
             Text {
                 x: 140
@@ -333,7 +333,7 @@ Rectangle {
                 id: target
                 width: 190
                 height: 190
-                source: Theme.sourceTarget
+                source: visible ? Theme.sourceTarget : ""
 
                 Rectangle {
                     id: redDot

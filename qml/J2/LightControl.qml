@@ -305,7 +305,7 @@ Rectangle {
                 y: 30
                 width: LightLogic.barWidth
                 height: 10
-                source: Theme.sourceColorBar
+                source: visible ? Theme.sourceColorBar : ""
             }
 
             Repeater {

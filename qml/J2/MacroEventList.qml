@@ -93,7 +93,7 @@ ListView {
         Image {
             x: 56
             anchors.verticalCenter: parent.verticalCenter
-            source: eventList.icons[row.type]
+            source: visible ? eventList.icons[row.type] : ""
         }
         Text {
             x: 88

@@ -41,7 +41,7 @@ Item {
         y: 32
         width: 243
         height: 527
-        source: Theme.sourceMouseFront
+        source: visible ? Theme.sourceMouseFront : ""
     }
 
     Repeater {
@@ -59,7 +59,7 @@ Item {
                 y: mousePicture.leaderPos[button.index][1]
                 width: 60
                 height: 93
-                source: Theme.sourceMouse0
+                source: visible ? Theme.sourceMouse0 : ""
             }
             Rectangle {
                 objectName: "badge" + (button.index + 1)

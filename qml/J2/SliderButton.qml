@@ -99,7 +99,7 @@ Rectangle {
         y: -3
         width: 12
         height: 12
-        source: Theme.sourceSlide
+        source: visible ? Theme.sourceSlide : ""
 
         MouseArea {
             id: knobArea

@@ -52,7 +52,7 @@ Item {
         y: bar.y + 10
         width: 96
         height: 6
-        source: Theme.sourceSpeedScale
+        source: visible ? Theme.sourceSpeedScale : ""
     }
 
     Rectangle {

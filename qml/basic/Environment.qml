@@ -2,6 +2,8 @@ import QtQuick
 import modules.qml
 
 // Background and title bar of the window. The logo opens the maker's page.
+// Its pictures, like every picture of the screens, have a source only while
+// they are shown: hidden panels cost no decoding at start and no memory.
 Item {
     id: environment
 
@@ -13,19 +15,19 @@ Item {
     Image {
         x: 0
         y: 0
-        source: Theme.sourceBackground
+        source: visible ? Theme.sourceBackground : ""
     }
     Image {
         x: 0
         y: 0
-        source: Theme.sourceTitleBar
+        source: visible ? Theme.sourceTitleBar : ""
     }
     Image {
         anchors.left: parent.left
         anchors.leftMargin: 36
         anchors.top: parent.top
         anchors.topMargin: 3
-        source: Theme.sourceTitleLogo
+        source: visible ? Theme.sourceTitleLogo : ""
         Accessible.role: Accessible.Link
         Accessible.name: environment.url
         Accessible.onPressAction: Qt.openUrlExternally(environment.url)

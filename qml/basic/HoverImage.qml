@@ -14,7 +14,9 @@ Image {
     Accessible.role: Accessible.Button
     Accessible.onPressAction: hoverImage.clicked()
 
-    source: area.pressed ? pressedSource : (area.containsMouse ? hoverSource : normalSource)
+    // Decoded only while shown, like every picture of the screens.
+    source: !visible ? "" : area.pressed ? pressedSource
+                                         : (area.containsMouse ? hoverSource : normalSource)
 
     MouseArea {
         id: area

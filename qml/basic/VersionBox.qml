@@ -55,7 +55,7 @@ Rectangle {
 
         Image {
             anchors.horizontalCenter: parent.horizontalCenter
-            source: Theme.sourceCompany
+            source: visible ? Theme.sourceCompany : ""
         }
         VersionLine { text: "Driver version:V1.0"; font.letterSpacing: 1 }
         VersionLine { text: "Product: ZERANT MOLTA MOUSE R770"; font.letterSpacing: 1 }
