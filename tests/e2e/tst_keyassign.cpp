@@ -3,9 +3,9 @@
 // given to two buttons, Save is pressed, and the virtual mouse must hold the
 // key matrix with exactly these two slots changed. Once per chip family.
 #include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
 
-#include <QJsonArray>
 #include <QSettings>
 #include <QTest>
 
@@ -17,38 +17,6 @@ constexpr int dialogX = (1024 - 416) / 2;
 constexpr int dialogY = (640 - 404) / 2;
 constexpr int bodyY = dialogY + 41;
 
-// The key matrix of the factory definitions of the shipped profile, in
-// device slot order: slots 3, 4, 5 carry buttons 5, 6, 4; slot 8 is fixed.
-QList<int> factoryMatrix()
-{
-    const QList<QList<int>> bySlot = {
-        {0x01, 0x00, 0xF0, 0x00}, // button 1: left
-        {0x01, 0x00, 0xF1, 0x00}, // button 2: right
-        {0x01, 0x00, 0xF2, 0x00}, // button 3: middle
-        {0x01, 0x00, 0xF3, 0x00}, // button 5: back
-        {0x07, 0x00, 0x01, 0x00}, // button 6: DPI+
-        {0x01, 0x00, 0xF4, 0x00}, // button 4: forward
-        {0x07, 0x00, 0x02, 0x00}, // button 7: DPI-
-        {0x0A, 0xF0, 0x1E, 0x02}, // button 8: double fire
-        {0x0C, 0x00, 0x00, 0x00}, // fixed
-        {0x01, 0x00, 0x00, 0x00}, // buttons 10..14: disabled
-        {0x01, 0x00, 0x00, 0x00}, {0x01, 0x00, 0x00, 0x00}, {0x01, 0x00, 0x00, 0x00},
-        {0x01, 0x00, 0x00, 0x00}, {0x04, 0x00, 0x01, 0x00}, // buttons 15, 16: no function
-        {0x04, 0x00, 0x02, 0x00},
-    };
-    QList<int> matrix;
-    for (const QList<int> &slot : bySlot)
-        matrix << slot;
-    return matrix;
-}
-
-void setSlot(QList<int> &matrix, int slot, std::initializer_list<int> bytes)
-{
-    int i = 4 * slot;
-    for (int b : bytes)
-        matrix[i++] = b;
-}
-
 // Keys pressed or released, then a pause for the capture.
 bool keys(DemoSession &demo, const QStringList &steps)
 {
@@ -59,11 +27,8 @@ bool keys(DemoSession &demo, const QStringList &steps)
 
 QList<int> matrixBytes(DemoSession &demo, const QString &number)
 {
-    QList<int> bytes;
-    const QJsonObject matrices = demo.state().value(QStringLiteral("keyMatrices")).toObject();
-    for (const QJsonValue &v : matrices.value(number).toArray())
-        bytes << v.toInt();
-    return bytes;
+    return MouseBytes::ints(
+        demo.state().value(QStringLiteral("keyMatrices")).toObject().value(number));
 }
 
 } // namespace
@@ -118,8 +83,8 @@ void tst_KeyAssign::assignAndSave()
     QVERIFY(demo.click({dialogX + 16 + 196 + 8, bodyY + 244 + 12})); // confirm
     QVERIFY(demo.click({dialogX + 416 - 16 - 8, dialogY + 20}));     // close
     QVERIFY(demo.click({936 + 32, 608 + 12}));                       // Save
-    QList<int> expected = factoryMatrix();
-    setSlot(expected, 5, {0x00, 0x03, 0x04, 0x05});
+    QList<int> expected =
+        MouseBytes::withSlot(MouseBytes::factoryKeyMatrix(), 5, {0x00, 0x03, 0x04, 0x05});
     for (int i = 64; i < matrixSize; ++i)
         expected << 0;
     QTRY_COMPARE_WITH_TIMEOUT(demo.state().value(QStringLiteral("keyMatrices")).toObject().keys(),
@@ -134,7 +99,7 @@ void tst_KeyAssign::assignAndSave()
     QVERIFY(demo.click({dialogX + 16 + 30, bodyY + (312 + 24 + 2 * 24 - 48) + 12}));
     QVERIFY(demo.click({dialogX + 416 - 16 - 8, dialogY + 20}));
     QVERIFY(demo.click({936 + 32, 608 + 12}));
-    setSlot(expected, 3, {0x03, 0x00, 0xE9, 0x00});
+    expected = MouseBytes::withSlot(expected, 3, {0x03, 0x00, 0xE9, 0x00});
     QTRY_COMPARE_WITH_TIMEOUT(matrixBytes(demo, matrixNumber), expected, 5000);
     screenshot("list");
     QVERIFY2(!demo.output().contains("cmd Failed"), demo.output().constData());

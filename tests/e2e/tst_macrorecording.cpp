@@ -4,6 +4,7 @@
 // Button 3, bound to the macro in its key dialog, gets its bytes in the
 // mouse; a rename follows the button and a deletion gives it its default.
 #include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
 
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QTest>
 
 #include <memory>
+
+using MouseBytes::ints;
 
 namespace {
 
@@ -37,18 +40,10 @@ const QPoint dialogClose(DialogX + 416 - 24, DialogY + 20);
 const QPoint saveButton(936 + 32, 608 + 12);
 
 // The key matrix the mouse gets for the shipped profile, button 3 (device
-// slot 2) aside: the factory definitions in device slot order, where slots
-// 3, 4, 5 carry buttons 5, 6, 4.
+// slot 2) aside.
 QList<int> matrixWithButton3(std::initializer_list<int> button3)
 {
-    QList<int> matrix{0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00,
-                      0x01, 0x00, 0xF3, 0x00, 0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00,
-                      0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02, 0x0C, 0x00, 0x00, 0x00};
-    for (int i = 0; i < 5; ++i)
-        matrix << 0x01 << 0x00 << 0x00 << 0x00;
-    matrix << 0x04 << 0x00 << 0x01 << 0x00 << 0x04 << 0x00 << 0x02 << 0x00;
-    std::copy(button3.begin(), button3.end(), matrix.begin() + 4 * 2);
-    return matrix;
+    return MouseBytes::withSlot(MouseBytes::factoryKeyMatrix(), 2, button3);
 }
 
 // A definition as the profile stores it: a list of numbers.
@@ -56,14 +51,6 @@ QList<int> stored(const QVariant &value)
 {
     QList<int> out;
     for (const QVariant &v : value.toList())
-        out << v.toInt();
-    return out;
-}
-
-QList<int> ints(const QJsonValue &value)
-{
-    QList<int> out;
-    for (const QJsonValue &v : value.toArray())
         out << v.toInt();
     return out;
 }

@@ -6,24 +6,13 @@
 // the shipped profile 1 (four of eight stages, 400..12000, range 200..12000
 // step 100, sensor 3360, a colourful mouse).
 #include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
 
 #include <QFile>
-#include <QJsonArray>
 #include <QTest>
 
-namespace {
-
-QList<int> bytes(const QJsonValue &value, int from, int count)
-{
-    QList<int> out;
-    const QJsonArray a = value.toArray();
-    for (int i = from; i < from + count && i < a.size(); ++i)
-        out << a.at(i).toInt();
-    return out;
-}
-
-} // namespace
+using MouseBytes::ints;
 
 class tst_PagesDemo : public QObject
 {
@@ -105,20 +94,20 @@ void tst_PagesDemo::pagesReachMouseAndDesktop()
         auto block = [&](int n) {
             return demo.state().value(QStringLiteral("profileBlocks")).toArray().at(n);
         };
-        QTRY_COMPARE_WITH_TIMEOUT(bytes(block(1), 71, 3), (QList<int>{5, 0xFF, 0}), 15000);
-        QCOMPARE(bytes(block(1), 84, 8), codes);
-        QCOMPARE(bytes(block(1), 92, 8), codes);
-        QCOMPARE(bytes(block(1), 100, 1), QList<int>{0x07});
-        QCOMPARE(bytes(block(0), 24, 24), colours);
+        QTRY_COMPARE_WITH_TIMEOUT(ints(block(1), 71, 3), (QList<int>{5, 0xFF, 0}), 15000);
+        QCOMPARE(ints(block(1), 84, 8), codes);
+        QCOMPARE(ints(block(1), 92, 8), codes);
+        QCOMPARE(ints(block(1), 100, 1), QList<int>{0x07});
+        QCOMPARE(ints(block(0), 24, 24), colours);
     } else {
-        QTRY_COMPARE_WITH_TIMEOUT(bytes(demo.state().value(QStringLiteral("ledEffect")), 0, 3),
+        QTRY_COMPARE_WITH_TIMEOUT(ints(demo.state().value(QStringLiteral("ledEffect")), 0, 3),
                                   (QList<int>{5, 0xFF, 0}), 15000);
         const QJsonObject s = demo.state();
         QCOMPARE(s.value(QStringLiteral("dpiStageCount")).toInt(), 3);
-        QCOMPARE(bytes(s.value(QStringLiteral("dpiTable")), 0, 8),
+        QCOMPARE(ints(s.value(QStringLiteral("dpiTable")), 0, 8),
                  (QList<int>{3, 52, 15, 0x80, 0x80, 0x80, 0x80, 0x80}));
         QCOMPARE(s.value(QStringLiteral("led8Type")).toInt(), 0);
-        QCOMPARE(bytes(s.value(QStringLiteral("led8Colors")), 0, 24), colours);
+        QCOMPARE(ints(s.value(QStringLiteral("led8Colors")), 0, 24), colours);
     }
 
     // System settings: the panel opens centred at 304, 164; the pointer

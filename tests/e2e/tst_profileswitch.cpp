@@ -5,6 +5,7 @@
 // switch the virtual mouse holds the profile number and the key matrix, stage
 // table, report rate and lighting of that profile's file. Once per chip family.
 #include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
 
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
+
+using MouseBytes::ints;
 
 namespace {
 
@@ -42,13 +45,6 @@ struct ProfileBytes
     QList<int> colours; // eight colours, R, G, B
 };
 
-// The factory definitions (pD.bin) as the mouse gets them: device slots 3,
-// 4, 5 carry buttons 5, 6, 4; slot 8 is fixed.
-const QList<int> factoryMatrix{
-    0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00, 0x01, 0x00, 0xF3, 0x00,
-    0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00, 0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02,
-    0x0C, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
-    0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04, 0x00, 0x01, 0x00, 0x04, 0x00, 0x02, 0x00};
 const QList<int> factoryColours{255, 0,   0,   0,   255, 0, 0,  0, 255, 255, 0,   255,
                                 0,   255, 255, 255, 127, 0, 96, 0, 255, 255, 255, 255};
 
@@ -57,7 +53,12 @@ const QList<int> factoryColours{255, 0,   0,   0,   255, 0, 0,  0, 255, 255, 0, 
 // step 2 and brightness step 4 (0xFF, speed 10).
 ProfileBytes defaultProfile()
 {
-    return {factoryMatrix, {3, 7, 15, 31, 47, 63, 79, 119}, 4, 1, {9, 0xFF, 10}, factoryColours};
+    return {MouseBytes::factoryKeyMatrix(),
+            {3, 7, 15, 31, 47, 63, 79, 119},
+            4,
+            1,
+            {9, 0xFF, 10},
+            factoryColours};
 }
 
 // The first profile as the test leaves it: rate index 1, button 5 "Volume+"
@@ -73,15 +74,6 @@ ProfileBytes firstProfile()
     p.colours[0] = 0;
     p.colours[2] = 255;
     return p;
-}
-
-QList<int> ints(const QJsonValue &value, int from = 0, int count = -1)
-{
-    const QJsonArray a = value.toArray();
-    QList<int> out;
-    for (int i = from; i < a.size() && (count < 0 || i < from + count); ++i)
-        out << a.at(i).toInt();
-    return out;
 }
 
 QStringList storedNames(const QString &settingDir)
