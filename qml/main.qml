@@ -1,6 +1,7 @@
 import QtQuick
 import modules.qml
 import "basic/RootLogic.js" as RootLogic
+import "J2/Numbers.js" as Numbers
 
 // The root screen: the fixed parts of the window, every page and the
 // functions the native side calls; its parts and flows live in basic/.
@@ -79,7 +80,7 @@ RootStyle {
             startUp.loadOnce(view)
             isPownOn = true
         }
-        dpiSettingMain.currentDPI = RootLogic.toInt(view.mouseGetCurrentDPI(), 1) - 1
+        dpiSettingMain.currentDPI = Numbers.toInt(view.mouseGetCurrentDPI(), 1) - 1
     }
 
     function run() {
@@ -88,7 +89,7 @@ RootStyle {
 
     // Locks the screen for interval ms; 0 unlocks before returning.
     function setProtectUI(interval) {
-        startUp.protect(RootLogic.toInt(interval, 0), protectUIItem, tmrProtectUI)
+        startUp.protect(Numbers.toInt(interval, 0), protectUIItem, tmrProtectUI)
     }
 
     // The first unlock replaces the start picture by the screen.

@@ -1,4 +1,5 @@
 .pragma library
+.import "Numbers.js" as Numbers
 
 // Stage values of the DPI page. The vertical sliders are 176 long, so their
 // knobs run from 3 to 161: 158 pixel steps span the range minDPI..maxDPI,
@@ -8,15 +9,6 @@ var knobFirst = 3
 var stageCount = 8
 var defaultValues = [500, 1000, 1500, 2000, 3000, 4000, 5000, 6000]
 
-function toInt(value, fallback) {
-    var n = parseInt(value, 10)
-    return isNaN(n) ? fallback : n
-}
-
-function clamp(value, low, high) {
-    return Math.max(low, Math.min(high, value))
-}
-
 // Where a stage value puts the knob, 0..1; values outside the range sit at
 // its ends.
 function knobRatio(value, minDPI, maxDPI) {
@@ -24,7 +16,7 @@ function knobRatio(value, minDPI, maxDPI) {
     var v = Number(value)
     if (!(span > 0) || isNaN(v))
         return 0
-    return clamp((v - minDPI) / span, 0, 1)
+    return Numbers.clamp((v - minDPI) / span, 0, 1)
 }
 
 // The knob position that ratio gives on the 176-long slider.
@@ -42,7 +34,7 @@ function positionToValue(p, minDPI, maxDPI, dpiBase) {
     var highest = Math.floor(maxDPI / base) * base
     if (highest < lowest)
         return lowest
-    return clamp(value, lowest, highest)
+    return Numbers.clamp(value, lowest, highest)
 }
 
 // Eight stage values from a stored list; missing or unreadable entries take
@@ -51,7 +43,7 @@ function stageValues(stored) {
     var values = []
     for (var k = 0; k < stageCount; ++k) {
         var entry = (stored && k < stored.length) ? stored[k] : undefined
-        values.push(toInt(entry, defaultValues[k]))
+        values.push(Numbers.toInt(entry, defaultValues[k]))
     }
     return values
 }
@@ -71,5 +63,5 @@ var layouts = [
 ]
 
 function layoutFor(activeStages) {
-    return layouts[clamp(activeStages, 1, stageCount)]
+    return layouts[Numbers.clamp(activeStages, 1, stageCount)]
 }

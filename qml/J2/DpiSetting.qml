@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "DpiLogic.js" as DpiLogic
+import "Numbers.js" as Numbers
 
 // The sensor resolution stages of the current profile: up to eight vertical
 // sliders, how many of them are active, and which one is current. Edits wait
@@ -37,15 +38,15 @@ Rectangle {
     function init(isSendData, isRecovery) {
         var view = backend()
         if (!isRecovery) {
-            dpiCount = DpiLogic.toInt(view.getData("mouse/dpiCount", false), dpiCount)
-            currentDpiCount = DpiLogic.toInt(view.getData("mouse/currentDpiCount", false),
-                                             currentDpiCount)
-            minDPI = DpiLogic.toInt(view.getGlobalData("mouse/minDPI"), minDPI)
-            maxDPI = DpiLogic.toInt(view.getGlobalData("mouse/maxDPI"), maxDPI)
+            dpiCount = Numbers.toInt(view.getData("mouse/dpiCount", false), dpiCount)
+            currentDpiCount = Numbers.toInt(view.getData("mouse/currentDpiCount", false),
+                                            currentDpiCount)
+            minDPI = Numbers.toInt(view.getGlobalData("mouse/minDPI"), minDPI)
+            maxDPI = Numbers.toInt(view.getGlobalData("mouse/maxDPI"), maxDPI)
             var sensor = view.getGlobalData("mouse/sensorType")
             if (sensor !== undefined && sensor !== null && String(sensor) !== "")
                 sensorType = String(sensor)
-            dpiBase = DpiLogic.toInt(view.getGlobalData("mouse/dpiBase"), dpiBase)
+            dpiBase = Numbers.toInt(view.getGlobalData("mouse/dpiBase"), dpiBase)
         }
         dpiValueArray = DpiLogic.stageValues(view.getDataList("mouse/dpiValueArray", isRecovery))
         if (dpiCount > DpiLogic.stageCount)
@@ -55,7 +56,7 @@ Rectangle {
             var keep = Math.max(1, dpiCount)
             while (stageEntries.count > keep)
                 stageEntries.remove(stageEntries.count - 1)
-            currentDpiCount = DpiLogic.clamp(currentDpiCount, 1, stageEntries.count)
+            currentDpiCount = Numbers.clamp(currentDpiCount, 1, stageEntries.count)
             dpiSegmentLV.currentSelect = currentDpiCount - 1
             dpiSegmentLV.closeMenu()
         }
@@ -67,7 +68,7 @@ Rectangle {
     }
 
     function saveData(isSendData) {
-        var values = stageTexts.map(function(text) { return DpiLogic.toInt(text, 0) })
+        var values = stageTexts.map(function(text) { return Numbers.toInt(text, 0) })
         var view = backend()
         view.setDataList("mouse/dpiValueArray", values)
         view.setData("mouse/currentDpiCount", currentDpiCount)
@@ -159,7 +160,7 @@ Rectangle {
 
         // Shows stages 0..index and lays the column out for them.
         function dpiCountControl(index) {
-            var active = DpiLogic.clamp(index + 1, 1, DpiLogic.stageCount)
+            var active = Numbers.clamp(index + 1, 1, DpiLogic.stageCount)
             var layout = DpiLogic.layoutFor(active)
             sliderColumn.y = layout.offset
             if (layout.spacing >= 0)

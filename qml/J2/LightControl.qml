@@ -2,6 +2,7 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "LightLogic.js" as LightLogic
+import "Numbers.js" as Numbers
 
 // The lighting of the current profile: effect, speed and brightness in five
 // steps, and up to eight colours picked on a hue bar or typed as R, G, B.
@@ -51,11 +52,11 @@ Rectangle {
             }
         }
         var stored = view.getDataList("mouse/lightValue", isRecovery) || []
-        lightModelLV.currentSelect = LightLogic.clamp(LightLogic.toInt(stored[0], 1), 0,
-                                                      lightEntries.count - 1)
-        rateSlider.setIndexValue(LightLogic.clamp(LightLogic.toInt(stored[1], 4), 0, 4), false)
-        lightnessSlider.setIndexValue(LightLogic.clamp(LightLogic.toInt(stored[2], 4), 0, 4),
-                                         false)
+        lightModelLV.currentSelect = Numbers.clamp(Numbers.toInt(stored[0], 1), 0,
+                                                   lightEntries.count - 1)
+        rateSlider.setIndexValue(Numbers.clamp(Numbers.toInt(stored[1], 4), 0, 4), false)
+        lightnessSlider.setIndexValue(Numbers.clamp(Numbers.toInt(stored[2], 4), 0, 4),
+                                      false)
         var rows = LightLogic.rowsOnLoad(effect, is55328)
         speedShown = rows.speed
         brightnessShown = rows.brightness
@@ -145,7 +146,7 @@ Rectangle {
     // The knob of the selected block now stands at p: its colour follows.
     function applyHue(p) {
         var knob = knobRepeater.itemAt(blockRow.selectColorBlock)
-        knob.pos = LightLogic.clamp(Math.round(p), 0, LightLogic.barEnd)
+        knob.pos = Numbers.clamp(Math.round(p), 0, LightLogic.barEnd)
         var colour = LightLogic.hueColour(knob.pos)
         setColor(blockRow.selectColorBlock, colour)
         setColorText(colour)

@@ -1,4 +1,5 @@
 .pragma library
+.import "Numbers.js" as Numbers
 
 // Rules of the lighting page: the hue bar, colour texts, which rows and
 // blocks an effect shows, and the colour list the mouse receives.
@@ -8,17 +9,8 @@ var blockCount = 8
 var defaultColours = ["#ff0000", "#00ff00", "#0000ff", "#ff00ff", "#00ffff", "#ff7f00",
                       "#6000ff", "#ffffff"]
 
-function toInt(value, fallback) {
-    var n = parseInt(value, 10)
-    return isNaN(n) ? fallback : n
-}
-
-function clamp(value, low, high) {
-    return Math.max(low, Math.min(high, value))
-}
-
 function channel(value) {
-    return clamp(toInt(value, 0), 0, 255)
+    return Numbers.clamp(Numbers.toInt(value, 0), 0, 255)
 }
 
 function hex2(value) {

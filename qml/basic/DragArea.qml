@@ -10,6 +10,9 @@ MouseArea {
 
     signal dragged(real dx, real dy)
 
+    // Not a control: a screen reader has nothing to say or press here.
+    Accessible.ignored: true
+
     onPressed: (mouse) => {
         pressX = mouse.x
         pressY = mouse.y

@@ -109,7 +109,7 @@ Column {
 
         function init(isSendData) {
             var view = column.mainRoot.backend()
-            var index = RootLogic.toInt(view.getData("mouse/reportRate", false), 3)
+            var index = Numbers.toInt(view.getData("mouse/reportRate", false), 3)
             reportRateLV.currentSelect = index
             if (isSendData)
                 view.mouseSetReportRate(RootLogic.reportRateValue(index))
@@ -164,7 +164,7 @@ Column {
         // marks anything unsaved.
         function init(isSendData) {
             var view = column.mainRoot.backend()
-            var v = RootLogic.toInt(view.getData("mouse/lod", false), 3)
+            var v = Numbers.toInt(view.getData("mouse/lod", false), 3)
             lodEnable.isSelect = RootLogic.toBool(view.getData("mouse/lodEn", false))
             isLoading = true
             lodLV.setValue((v - 3) / 89)

@@ -1,5 +1,5 @@
 import QtQml
-import "RootLogic.js" as RootLogic
+import "../J2/Numbers.js" as Numbers
 
 // What Save, the factory reset and a profile switch do across the pages of
 // the root screen `root`, with the screen locked while the mouse is written.
@@ -67,7 +67,7 @@ QtObject {
         view.setGlobalData("mouse/profileNo", r.profileMain.profileNo)
         view.setCurrentProfile(r.profileMain.profileNo)
         reloadPages()
-        r.dpiSettingMain.currentDPI = RootLogic.toInt(view.mouseGetCurrentDPI(), 1) - 1
+        r.dpiSettingMain.currentDPI = Numbers.toInt(view.mouseGetCurrentDPI(), 1) - 1
         r.controlUIEnable(true)
     }
 }

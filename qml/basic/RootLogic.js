@@ -48,11 +48,6 @@ function toBool(value) {
     return text === "true" || (text !== "" && !isNaN(Number(text)) && Number(text) !== 0)
 }
 
-function toInt(value, fallback) {
-    var n = parseInt(value, 10)
-    return isNaN(n) ? fallback : n
-}
-
 // Keeps a box of the given size inside the area.
 function clampInto(pos, size, areaSize) {
     return Math.max(0, Math.min(areaSize - size, pos))

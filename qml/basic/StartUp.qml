@@ -1,5 +1,6 @@
 import QtQml
 import "RootLogic.js" as RootLogic
+import "../J2/Numbers.js" as Numbers
 
 // The start-up of the root screen `root`: the busy lock and the part that
 // runs once per process (device traits, texts, the current profile and the
@@ -45,8 +46,8 @@ QtObject {
         r.icType = RootLogic.toText(view.getGlobalData("mouse/icType"), r.icType)
         r.is55328 = RootLogic.toBool(view.getGlobalData("mouse/is55328"))
         r.isGun = RootLogic.toBool(view.getGlobalData("mouse/isGun"))
-        r.mouseMain.keyCount = RootLogic.toInt(view.getGlobalData("mouse/keyCount"),
-                                               r.mouseMain.keyCount)
+        r.mouseMain.keyCount = Numbers.toInt(view.getGlobalData("mouse/keyCount"),
+                                             r.mouseMain.keyCount)
         r.language = RootLogic.toText(view.getGlobalData("common/language"), r.language)
         r.url = RootLogic.toText(view.getGlobalData("common/url"), r.url)
 
@@ -57,7 +58,7 @@ QtObject {
         r.lodLV.isSave = false
 
         r.profileMain.init()
-        r.profileMain.profileNo = RootLogic.toInt(view.getGlobalData("mouse/profileNo"), 0)
+        r.profileMain.profileNo = Numbers.toInt(view.getGlobalData("mouse/profileNo"), 0)
         r.upItem.profileBtn.currentSelect = r.profileMain.profileNo
 
         view.mouseGetRight()

@@ -1,20 +1,15 @@
 // The real executable in demo mode on a private session bus: the virtual
 // mouse's DPI button reaches the program's listener and balloon, and pulling
 // the mouse out and back in goes through detection.
+#include "DemoSession.h"
 #include "ProgramCopy.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-
-const char *const busName = "r770demo";
 
 // Stands in for the desktop's notification daemon: the program's balloons
 // arrive here when there is no system tray.
@@ -35,105 +30,69 @@ public slots:
     QStringList GetCapabilities() { return {QStringLiteral("body")}; }
 };
 
+// A session whose bus carries the fake notification daemon; the display is
+// optional (the program runs offscreen without one).
+bool startWithNotifications(DemoSession &demo, FakeNotifications &notifications)
+{
+    QString whyNot;
+    if (!demo.startBus(&whyNot, DemoSession::Display::Optional)) {
+        qWarning("%s", qPrintable(whyNot));
+        return false;
+    }
+    QDBusConnection bus = demo.bus();
+    return bus.isConnected() &&
+           bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
+                              QDBusConnection::ExportAllSlots) &&
+           bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+}
+
 } // namespace
 
 class tst_DemoMode : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void dpiButtonAndReplug();
     void refusedAccessSaidOnce();
-
-private:
-    QProcess busDaemon;
-    QString busAddress;
 };
-
-void tst_DemoMode::initTestCase()
-{
-    busDaemon.start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address=1")});
-    if (!busDaemon.waitForStarted(5000))
-        QSKIP("no dbus-daemon");
-    QTRY_VERIFY_WITH_TIMEOUT(busDaemon.canReadLine(), 5000);
-    busAddress = QString::fromLatin1(busDaemon.readLine().trimmed());
-    QVERIFY(!busAddress.isEmpty());
-}
-
-void tst_DemoMode::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus(QLatin1String(busName));
-    busDaemon.terminate();
-    busDaemon.waitForFinished(5000);
-}
 
 void tst_DemoMode::dpiButtonAndReplug()
 {
-    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
-    QVERIFY(bus.isConnected());
+    DemoSession demo;
     FakeNotifications notifications;
-    QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
-                               QDBusConnection::ExportAllSlots));
-    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
-
+    QVERIFY(startWithNotifications(demo, notifications));
     ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
                         QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
     const QString transcript = program.folder() + QStringLiteral("/transcript.jsonl");
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), qEnvironmentVariableIsEmpty("DISPLAY")
-                                                      ? QStringLiteral("offscreen")
-                                                      : QStringLiteral("xcb"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program.executable(),
-                  {QStringLiteral("--virtual-mouse"),
-                   QStringLiteral("--virtual-mouse-transcript=") + transcript});
-    QVERIFY(process.waitForStarted(5000));
-    QByteArray output;
-    auto readOutput = [&] {
-        output += process.readAll();
-        return output;
-    };
+    QVERIFY(demo.start(program.executable(),
+                       {QStringLiteral("--virtual-mouse"),
+                        QStringLiteral("--virtual-mouse-transcript=") + transcript}));
 
     // Detection at start finds the virtual mouse.
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Device Connect"), 15000);
+    QVERIFY2(demo.waitForOutput("Device Connect", 15000), demo.output().constData());
     QTRY_VERIFY_WITH_TIMEOUT(
         notifications.shown.contains(QStringLiteral("Info|Detect Device|10000")), 5000);
 
-    QDBusInterface mouse(QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
-                         QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
-    QVERIFY(mouse.isValid());
-    QDBusReply<void> pressed =
-        mouse.call(QStringLiteral("PressDpiButton"), QVariant::fromValue(uchar(3)));
-    QVERIFY2(pressed.isValid(), qPrintable(pressed.error().message()));
+    QVERIFY(demo.callMouse(QStringLiteral("PressDpiButton"), {QVariant::fromValue(uchar(3))}));
     QTRY_VERIFY_WITH_TIMEOUT(notifications.shown.size() >= 2, 5000);
     const QString balloon = notifications.shown.at(1);
     QVERIFY2(balloon.startsWith(QLatin1String("Info|")) &&
                  balloon.endsWith(QLatin1String(" |10000")),
              qPrintable(balloon));
-    QDBusReply<QString> state = mouse.call(QStringLiteral("State"));
-    QVERIFY(state.isValid());
-    const QJsonObject firmware = QJsonDocument::fromJson(state.value().toUtf8()).object();
-    QVERIFY(firmware.value(QStringLiteral("plugged")).toBool());
+    QVERIFY(demo.state().value(QStringLiteral("plugged")).toBool());
 
     // Out and back in: the listener notices, detection reports the mouse gone,
     // then finds it again.
-    QVERIFY(mouse.call(QStringLiteral("Unplug")).errorMessage().isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Device removed"), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Device DisConnect"), 8000);
-    const int connectsBefore = int(output.count("Device Connect"));
-    QVERIFY(mouse.call(QStringLiteral("Plug")).errorMessage().isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().count("Device Connect") > connectsBefore, 8000);
+    QVERIFY(demo.callMouse(QStringLiteral("Unplug")));
+    QVERIFY(demo.waitForOutput("Device removed", 5000));
+    QVERIFY(demo.waitForOutput("Device DisConnect", 8000));
+    const int connectsBefore = int(demo.output().count("Device Connect"));
+    QVERIFY(demo.callMouse(QStringLiteral("Plug")));
+    QTRY_VERIFY_WITH_TIMEOUT(demo.output().count("Device Connect") > connectsBefore, 8000);
     QTRY_VERIFY_WITH_TIMEOUT(
         notifications.shown.count(QStringLiteral("Info|Detect Device|10000")) == 2, 5000);
 
-    process.kill();
-    process.waitForFinished(5000);
+    demo.kill();
 
     // The transcript holds the DPI notification as it was read.
     QFile file(transcript);
@@ -154,48 +113,27 @@ void tst_DemoMode::dpiButtonAndReplug()
 
 void tst_DemoMode::refusedAccessSaidOnce()
 {
-    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
-    QVERIFY(bus.isConnected());
+    DemoSession demo;
     FakeNotifications notifications;
-    QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &notifications,
-                               QDBusConnection::ExportAllSlots));
-    QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.Notifications")));
-
+    QVERIFY(startWithNotifications(demo, notifications));
     ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
                         QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), qEnvironmentVariableIsEmpty("DISPLAY")
-                                                      ? QStringLiteral("offscreen")
-                                                      : QStringLiteral("xcb"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
     // The build lays the udev rule beside the executable; the copy has it too.
     QVERIFY(QFile::copy(QStringLiteral(R770_EXECUTABLE_DIR "/70-r770-mouse.rules"),
                         program.folder() + QStringLiteral("/70-r770-mouse.rules")));
-    process.start(program.executable(), {QStringLiteral("--virtual-mouse")});
-    QVERIFY(process.waitForStarted(5000));
-    QByteArray output;
-    auto readOutput = [&] {
-        output += process.readAll();
-        return output;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().contains("Device Connect"), 15000);
-    QDBusInterface mouse(QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
-                         QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
-    QVERIFY(mouse.isValid());
+    QVERIFY(demo.start(program.executable(), {QStringLiteral("--virtual-mouse")}));
+    QVERIFY2(demo.waitForOutput("Device Connect", 15000), demo.output().constData());
 
     // The user loses access to the nodes (no rule): the replugged mouse is
     // found, cannot be opened, and the program says so and how to fix it.
-    const auto disconnects = [&] { return int(readOutput().count("Device DisConnect")); };
+    const auto disconnects = [&] { return int(demo.output().count("Device DisConnect")); };
     const auto unplugAndPlug = [&] {
         const int before = disconnects();
-        QVERIFY(mouse.call(QStringLiteral("Unplug")).errorMessage().isEmpty());
+        QVERIFY(demo.callMouse(QStringLiteral("Unplug")));
         QTRY_VERIFY_WITH_TIMEOUT(disconnects() > before, 8000);
-        QVERIFY(mouse.call(QStringLiteral("Plug")).errorMessage().isEmpty());
+        QVERIFY(demo.callMouse(QStringLiteral("Plug")));
     };
-    QVERIFY(mouse.call(QStringLiteral("SetAccess"), false).errorMessage().isEmpty());
+    QVERIFY(demo.callMouse(QStringLiteral("SetAccess"), {false}));
     int before = disconnects();
     unplugAndPlug();
     QTRY_VERIFY_WITH_TIMEOUT(disconnects() > before + 1, 8000);
@@ -225,13 +163,10 @@ void tst_DemoMode::refusedAccessSaidOnce()
     QCOMPARE(notifications.shown.size(), shown);
 
     // With access back, the next plug connects.
-    QVERIFY(mouse.call(QStringLiteral("SetAccess"), true).errorMessage().isEmpty());
-    const int connects = int(readOutput().count("Device Connect"));
+    QVERIFY(demo.callMouse(QStringLiteral("SetAccess"), {true}));
+    const int connects = int(demo.output().count("Device Connect"));
     unplugAndPlug();
-    QTRY_VERIFY_WITH_TIMEOUT(readOutput().count("Device Connect") > connects, 8000);
-
-    process.kill();
-    process.waitForFinished(5000);
+    QTRY_VERIFY_WITH_TIMEOUT(demo.output().count("Device Connect") > connects, 8000);
 }
 
 QTEST_GUILESS_MAIN(tst_DemoMode)

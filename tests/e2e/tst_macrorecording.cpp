@@ -3,37 +3,20 @@
 // another program has the keyboard focus; the macro file holds the events.
 // Button 3, bound to the macro in its key dialog, gets its bytes in the
 // mouse; a rename follows the button and a deletion gives it its default.
+#include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
-#include "XDisplay.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
 
+using MouseBytes::ints;
+
 namespace {
-
-const char *const busName = "r770macro";
-
-bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
-{
-    return XDisplay::run(program, arguments, output);
-}
-
-bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
-{
-    return run(QStringLiteral("xdotool"), arguments, output);
-}
 
 // Places in the window: the macro editor opens centred at (192, 96).
 constexpr int EditorX = 192;
@@ -57,18 +40,10 @@ const QPoint dialogClose(DialogX + 416 - 24, DialogY + 20);
 const QPoint saveButton(936 + 32, 608 + 12);
 
 // The key matrix the mouse gets for the shipped profile, button 3 (device
-// slot 2) aside: the factory definitions in device slot order, where slots
-// 3, 4, 5 carry buttons 5, 6, 4.
+// slot 2) aside.
 QList<int> matrixWithButton3(std::initializer_list<int> button3)
 {
-    QList<int> matrix{0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00,
-                      0x01, 0x00, 0xF3, 0x00, 0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00,
-                      0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02, 0x0C, 0x00, 0x00, 0x00};
-    for (int i = 0; i < 5; ++i)
-        matrix << 0x01 << 0x00 << 0x00 << 0x00;
-    matrix << 0x04 << 0x00 << 0x01 << 0x00 << 0x04 << 0x00 << 0x02 << 0x00;
-    std::copy(button3.begin(), button3.end(), matrix.begin() + 4 * 2);
-    return matrix;
+    return MouseBytes::withSlot(MouseBytes::factoryKeyMatrix(), 2, button3);
 }
 
 // A definition as the profile stores it: a list of numbers.
@@ -76,14 +51,6 @@ QList<int> stored(const QVariant &value)
 {
     QList<int> out;
     for (const QVariant &v : value.toList())
-        out << v.toInt();
-    return out;
-}
-
-QList<int> ints(const QJsonValue &value)
-{
-    QList<int> out;
-    for (const QJsonValue &v : value.toArray())
         out << v.toInt();
     return out;
 }
@@ -101,62 +68,29 @@ private slots:
     void renameAndDeleteFollowTheButton();
 
 private:
-    bool click(QPoint at) { return XDisplay::click(window, at); }
-    QJsonObject state();
+    bool click(QPoint at) { return demo.click(at); }
+    bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
+    {
+        return demo.xdotool(arguments, output);
+    }
+    bool shoot(const QString &name) { return demo.shoot(QStringLiteral(R770_SHOT_DIR), name); }
     QList<int> userMatrix();
 
-    QProcess busDaemon;
-    QString busAddress;
+    DemoSession demo;
     std::unique_ptr<ProgramCopy> program;
-    QProcess process;
     QProcess xev;
     QByteArray xevOutput;
-    XDisplay::Window window;
-    std::unique_ptr<QDBusInterface> mouse;
 };
 
 void tst_MacroRecording::initTestCase()
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        QSKIP("no X server (run under xvfb-run)");
-    for (const char *tool : {"xdotool", "xev", "import", "dbus-daemon"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(tool)));
-
-    busDaemon.start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address=1")});
-    QVERIFY(busDaemon.waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(busDaemon.canReadLine(), 5000);
-    busAddress = QString::fromLatin1(busDaemon.readLine().trimmed());
-
+    QString whyNot;
+    if (!demo.startBus(&whyNot, DemoSession::Display::Needed,
+                       {QStringLiteral("xev"), QStringLiteral("import")}))
+        QSKIP(qPrintable(whyNot));
     program = std::make_unique<ProgramCopy>(QStringLiteral(R770_EXECUTABLE),
                                             QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    // The capture is chosen for an X session.
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    env.remove(QStringLiteral("XDG_SESSION_TYPE"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program->executable(), {QStringLiteral("--virtual-mouse")});
-    QVERIFY(process.waitForStarted(5000));
-
-    window = XDisplay::findProgramWindow(process.processId(), 30000);
-    if (window.id.isEmpty())
-        QFAIL(process.readAll().constData());
-    // Detection finds the virtual mouse; the start-up lock lasts a second.
-    QByteArray output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).contains("Device Connect"), 30000);
-    QTest::qWait(1500);
-
-    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
-    QVERIFY(bus.isConnected());
-    mouse = std::make_unique<QDBusInterface>(
-        QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
-        QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
-    QVERIFY(mouse->isValid());
+    QVERIFY2(demo.launch(program->executable()), demo.output().constData());
 }
 
 void tst_MacroRecording::cleanupTestCase()
@@ -165,33 +99,17 @@ void tst_MacroRecording::cleanupTestCase()
         xev.kill();
         xev.waitForFinished(5000);
     }
-    if (process.state() == QProcess::NotRunning)
-        qWarning("the program ended (exit code %d): %s", process.exitCode(),
-                 process.readAll().right(4000).constData());
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished(5000);
-    }
-    mouse.reset();
-    QDBusConnection::disconnectFromBus(QLatin1String(busName));
-    if (busDaemon.state() != QProcess::NotRunning) {
-        busDaemon.terminate();
-        busDaemon.waitForFinished(5000);
-    }
-}
-
-QJsonObject tst_MacroRecording::state()
-{
-    QDBusReply<QString> reply = mouse->call(QStringLiteral("State"));
-    return reply.isValid() ? QJsonDocument::fromJson(reply.value().toUtf8()).object()
-                           : QJsonObject();
+    if (program && demo.program().state() == QProcess::NotRunning)
+        qWarning("the program ended (exit code %d): %s", demo.program().exitCode(),
+                 demo.output().right(4000).constData());
 }
 
 // The matrix of the user's buttons: number 2 on this family, as the 0x8B
 // answer of a fresh mouse sets the right-hand flag.
 QList<int> tst_MacroRecording::userMatrix()
 {
-    return ints(state().value(QStringLiteral("keyMatrices")).toObject().value(QStringLiteral("2")));
+    return ints(
+        demo.state().value(QStringLiteral("keyMatrices")).toObject().value(QStringLiteral("2")));
 }
 
 void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
@@ -218,9 +136,7 @@ void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
     xev.waitForFinished(5000);
 
     QVERIFY(click(recordButton));
-    QDir().mkpath(QStringLiteral(R770_SHOT_DIR));
-    QVERIFY(
-        run(QStringLiteral("import"), {"-window", "root", R770_SHOT_DIR "/macro-recorded.png"}));
+    QVERIFY(shoot(QStringLiteral("macro-recorded")));
 
     // The macro file: press A, the time held, release A, repeat count 1.
     const QString file = program->folder() + QStringLiteral("/modules/macro/Macro_0.bin");
@@ -252,22 +168,21 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
     QVERIFY(click(mediaBox - QPoint(0, 48)));
     QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 380 - 48 + 12)));
     QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 404 - 68 + 12)));
-    QVERIFY(run(QStringLiteral("import"),
-                {"-window", "root", R770_SHOT_DIR "/macro-bound-dialog.png"}));
+    QVERIFY(shoot(QStringLiteral("macro-bound-dialog")));
     QVERIFY(click(dialogClose));
 
     // Closing the dialog sends the macro to button 3's slot: the mouse's
     // slot 3 (slots count from 1). Repeat count 1, press A held for the
     // time typed (in 10 ms), release A as the last event, end.
     QJsonArray slot;
-    QTRY_VERIFY_WITH_TIMEOUT((slot = state()
+    QTRY_VERIFY_WITH_TIMEOUT((slot = demo.state()
                                          .value(QStringLiteral("macros"))
                                          .toObject()
                                          .value(QStringLiteral("3"))
                                          .toArray())
                                      .size() == 128,
                              5000);
-    QCOMPARE(state().value(QStringLiteral("macros")).toObject().keys(), QStringList{"3"});
+    QCOMPARE(demo.state().value(QStringLiteral("macros")).toObject().keys(), QStringList{"3"});
     QCOMPARE(slot.at(0).toInt(), 0x00);
     QCOMPARE(slot.at(1).toInt(), 0x01);
     const int held = slot.at(2).toInt();
@@ -297,12 +212,9 @@ void tst_MacroRecording::renameAndDeleteFollowTheButton()
     QVERIFY(click(macroEntry));
 
     // A double click opens the name for editing; typing replaces it.
-    QVERIFY(
-        run(QStringLiteral("import"), {"-window", "root", R770_SHOT_DIR "/macro-reopened.png"}));
-    QVERIFY(xdotool({"windowfocus", "--sync", window.id}));
-    const QPoint name = window.origin + firstMacro;
-    QVERIFY(xdotool({"mousemove", QString::number(name.x()), QString::number(name.y()), "click",
-                     "--repeat", "2", "--delay", "80", "1"}));
+    QVERIFY(shoot(QStringLiteral("macro-reopened")));
+    QVERIFY(xdotool({"windowfocus", "--sync", demo.windowId()}));
+    QVERIFY(demo.moveTo(firstMacro, {"click", "--repeat", "2", "--delay", "80", "1"}));
     QTest::qWait(300);
     QVERIFY(xdotool({"type", "--delay", "40", "Burst"}));
     QVERIFY(xdotool({"key", "Return"}));
@@ -325,7 +237,7 @@ void tst_MacroRecording::renameAndDeleteFollowTheButton()
     QVERIFY(xdotool({"type", "--delay", "40", "3"}));
     QVERIFY(xdotool({"key", "Return"}));
     QTRY_COMPARE_WITH_TIMEOUT(
-        ints(state().value(QStringLiteral("macros")).toObject().value(QStringLiteral("3")))
+        ints(demo.state().value(QStringLiteral("macros")).toObject().value(QStringLiteral("3")))
             .mid(0, 2),
         (QList<int>{0x00, 0x03}), 5000);
     QCOMPARE(QSettings(folder + QStringLiteral("macro/Burst.bin"), QSettings::IniFormat)

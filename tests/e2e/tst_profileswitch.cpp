@@ -4,23 +4,19 @@
 // exported and imported again through the program's file dialogs. After each
 // switch the virtual mouse holds the profile number and the key matrix, stage
 // table, report rate and lighting of that profile's file. Once per chip family.
+#include "DemoSession.h"
+#include "MouseBytes.h"
 #include "ProgramCopy.h"
-#include "XDisplay.h"
 
-#include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 
-namespace {
+using MouseBytes::ints;
 
-const char *const busName = "r770profiles";
+namespace {
 
 // Window coordinates of what the test clicks.
 const QPoint configButton(808, 620);
@@ -49,13 +45,6 @@ struct ProfileBytes
     QList<int> colours; // eight colours, R, G, B
 };
 
-// The factory definitions (pD.bin) as the mouse gets them: device slots 3,
-// 4, 5 carry buttons 5, 6, 4; slot 8 is fixed.
-const QList<int> factoryMatrix{
-    0x01, 0x00, 0xF0, 0x00, 0x01, 0x00, 0xF1, 0x00, 0x01, 0x00, 0xF2, 0x00, 0x01, 0x00, 0xF3, 0x00,
-    0x07, 0x00, 0x01, 0x00, 0x01, 0x00, 0xF4, 0x00, 0x07, 0x00, 0x02, 0x00, 0x0A, 0xF0, 0x1E, 0x02,
-    0x0C, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00,
-    0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04, 0x00, 0x01, 0x00, 0x04, 0x00, 0x02, 0x00};
 const QList<int> factoryColours{255, 0,   0,   0,   255, 0, 0,  0, 255, 255, 0,   255,
                                 0,   255, 255, 255, 127, 0, 96, 0, 255, 255, 255, 255};
 
@@ -64,7 +53,12 @@ const QList<int> factoryColours{255, 0,   0,   0,   255, 0, 0,  0, 255, 255, 0, 
 // step 2 and brightness step 4 (0xFF, speed 10).
 ProfileBytes defaultProfile()
 {
-    return {factoryMatrix, {3, 7, 15, 31, 47, 63, 79, 119}, 4, 1, {9, 0xFF, 10}, factoryColours};
+    return {MouseBytes::factoryKeyMatrix(),
+            {3, 7, 15, 31, 47, 63, 79, 119},
+            4,
+            1,
+            {9, 0xFF, 10},
+            factoryColours};
 }
 
 // The first profile as the test leaves it: rate index 1, button 5 "Volume+"
@@ -82,15 +76,6 @@ ProfileBytes firstProfile()
     return p;
 }
 
-QList<int> ints(const QJsonValue &value, int from = 0, int count = -1)
-{
-    const QJsonArray a = value.toArray();
-    QList<int> out;
-    for (int i = from; i < a.size() && (count < 0 || i < from + count); ++i)
-        out << a.at(i).toInt();
-    return out;
-}
-
 QStringList storedNames(const QString &settingDir)
 {
     return QSettings(settingDir + QStringLiteral("/name.bin"), QSettings::IniFormat)
@@ -104,69 +89,25 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
-{
-    return XDisplay::run(program, arguments, output);
-}
-
 } // namespace
 
 class tst_ProfileSwitch : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void newProfileSwitchAndExchange_data();
     void newProfileSwitchAndExchange();
 
 private:
-    void click(const QPoint &at, int button = 1);
-    QJsonObject mouseState();
+    void click(const QPoint &at, int button = 1) { QVERIFY(demo->click(at, button)); }
     void verifyMouseHolds(int profileNo, const QString &chip, const ProfileBytes *bytes);
     void waitForDialog(const QString &title);
+    // The file dialog's name field takes the path; Return accepts it.
+    void typeIntoDialog(const QString &path);
 
-    QProcess busDaemon;
-    QString busAddress;
     QString settingDir;
-    XDisplay::Window window;
-    QDBusInterface *mouse = nullptr;
+    std::unique_ptr<DemoSession> demo;
 };
-
-void tst_ProfileSwitch::initTestCase()
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        QSKIP("no X display; run under xvfb-run");
-    if (!run(QStringLiteral("xdotool"), {QStringLiteral("version")}))
-        QSKIP("xdotool is missing");
-    busDaemon.start(QStringLiteral("dbus-daemon"),
-                    {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                     QStringLiteral("--print-address=1")});
-    if (!busDaemon.waitForStarted(5000))
-        QSKIP("no dbus-daemon");
-    QTRY_VERIFY_WITH_TIMEOUT(busDaemon.canReadLine(), 5000);
-    busAddress = QString::fromLatin1(busDaemon.readLine().trimmed());
-    QVERIFY(!busAddress.isEmpty());
-}
-
-void tst_ProfileSwitch::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus(QLatin1String(busName));
-    busDaemon.terminate();
-    busDaemon.waitForFinished(5000);
-}
-
-void tst_ProfileSwitch::click(const QPoint &at, int button)
-{
-    QVERIFY(XDisplay::click(window, at, button));
-}
-
-QJsonObject tst_ProfileSwitch::mouseState()
-{
-    QDBusReply<QString> state = mouse->call(QStringLiteral("State"));
-    return state.isValid() ? QJsonDocument::fromJson(state.value().toUtf8()).object()
-                           : QJsonObject();
-}
 
 // The mouse took profile profileNo (device profile profileNo + 1) and, given
 // bytes, that profile's key matrix, stage table, rate and lighting.
@@ -174,7 +115,7 @@ void tst_ProfileSwitch::verifyMouseHolds(int profileNo, const QString &chip,
                                          const ProfileBytes *bytes)
 {
     const QString device = QString::number(profileNo + 1);
-    auto value = [this](const char *key) { return mouseState().value(QLatin1String(key)); };
+    auto value = [this](const char *key) { return demo->state().value(QLatin1String(key)); };
     if (chip == QLatin1String("560")) {
         QTRY_COMPARE_WITH_TIMEOUT(value("currentProfile").toInt(), profileNo + 1, 5000);
         if (bytes) {
@@ -217,11 +158,17 @@ void tst_ProfileSwitch::verifyMouseHolds(int profileNo, const QString &chip,
 void tst_ProfileSwitch::waitForDialog(const QString &title)
 {
     QTRY_VERIFY_WITH_TIMEOUT(
-        run(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                                        QStringLiteral("--name"), title}),
+        demo->xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                       QStringLiteral("--name"), title}),
         10000);
     // Its widgets are laid out and the name field has the focus.
     QTest::qWait(500);
+}
+
+void tst_ProfileSwitch::typeIntoDialog(const QString &path)
+{
+    QVERIFY(demo->xdotool({QStringLiteral("type"), path}));
+    QVERIFY(demo->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
 }
 
 void tst_ProfileSwitch::newProfileSwitchAndExchange_data()
@@ -234,8 +181,11 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange_data()
 void tst_ProfileSwitch::newProfileSwitchAndExchange()
 {
     QFETCH(QString, chip);
-    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, QLatin1String(busName));
-    QVERIFY(bus.isConnected());
+    demo = std::make_unique<DemoSession>();
+    auto end = qScopeGuard([this] { demo.reset(); });
+    QString whyNot;
+    if (!demo->startBus(&whyNot))
+        QSKIP(qPrintable(whyNot));
 
     ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
                         QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
@@ -260,30 +210,7 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
         names.remove(QStringLiteral("profile"));
     }
 
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program.executable(), {QStringLiteral("--virtual-mouse")});
-    QVERIFY(process.waitForStarted(5000));
-    auto stop = qScopeGuard([&] {
-        process.kill();
-        process.waitForFinished(5000);
-    });
-    QByteArray output;
-    QTRY_VERIFY_WITH_TIMEOUT((output += process.readAll()).contains("Device Connect"), 15000);
-    window = XDisplay::findProgramWindow(process.processId());
-    QVERIFY(!window.id.isEmpty());
-    // The start-up lock is over after a second.
-    QTest::qWait(1500);
-
-    QDBusInterface virtualMouse(QStringLiteral("com.zerant.molta.R770"),
-                                QStringLiteral("/VirtualMouse"),
-                                QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
-    QVERIFY(virtualMouse.isValid());
-    mouse = &virtualMouse;
+    QVERIFY2(demo->launch(program.executable()), demo->output().constData());
     // Start-up selects the profile but sends none of its settings.
     verifyMouseHolds(0, chip, nullptr);
 
@@ -303,7 +230,7 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     click(titleList);
     click(QPoint(titleList.x(), titleRowY + 24));
     verifyMouseHolds(1, chip, &second);
-    QVERIFY(XDisplay::drag(window, stage2Knob, stage2Dragged));
+    QVERIFY(demo->drag(stage2Knob, stage2Dragged));
     click(saveButton);
     QTRY_COMPARE_WITH_TIMEOUT(
         QSettings(settingDir + QStringLiteral("/p2.bin"), QSettings::IniFormat)
@@ -329,21 +256,18 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     click(QPoint(400, firstListRowY + 27), 3);
     click(QPoint(420, firstListRowY + 27 + 36));
     waitForDialog(QStringLiteral("Save File"));
-    QVERIFY(run(QStringLiteral("xdotool"), {QStringLiteral("type"), exchange}));
-    QVERIFY(run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}));
+    typeIntoDialog(exchange);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(exchange), 5000);
     QCOMPARE(readAll(exchange), readAll(settingDir + QStringLiteral("/p2.bin")));
 
     click(importButton);
     waitForDialog(QStringLiteral("Open File"));
-    QVERIFY(run(QStringLiteral("xdotool"), {QStringLiteral("type"), exchange}));
-    QVERIFY(run(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Return")}));
+    typeIntoDialog(exchange);
     QTRY_COMPARE_WITH_TIMEOUT(readAll(settingDir + QStringLiteral("/p3.bin")), readAll(exchange),
                               5000);
     QCOMPARE(storedNames(settingDir),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01"),
                           QStringLiteral("profile_12")}));
-    mouse = nullptr;
 }
 
 QTEST_GUILESS_MAIN(tst_ProfileSwitch)

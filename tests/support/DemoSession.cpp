@@ -1,6 +1,5 @@
 #include "DemoSession.h"
 
-#include <QDBusConnection>
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
@@ -11,21 +10,6 @@
 #include <QTest>
 #include <QUuid>
 
-bool runTool(const QString &program, const QStringList &arguments, QByteArray *output,
-             int timeoutMs)
-{
-    QProcess p;
-    p.start(program, arguments);
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return false;
-    }
-    if (output)
-        *output = p.readAllStandardOutput();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
 DemoSession::DemoSession()
     : connectionName(QStringLiteral("demo-") + QUuid::createUuid().toString(QUuid::Id128))
 {
@@ -35,25 +19,28 @@ DemoSession::~DemoSession()
 {
     mouseInterface.reset();
     QDBusConnection::disconnectFromBus(connectionName);
-    if (process && process->state() != QProcess::NotRunning) {
-        process->kill();
-        process->waitForFinished(5000);
-    }
+    if (process)
+        kill();
     if (busDaemon.state() != QProcess::NotRunning) {
         busDaemon.terminate();
         busDaemon.waitForFinished(5000);
     }
 }
 
-bool DemoSession::startBus(QString *whyNot)
+bool DemoSession::startBus(QString *whyNot, Display display, const QStringList &tools)
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        *whyNot = QStringLiteral("no X display; run under xvfb-run");
-        return false;
+    QStringList needed = tools;
+    needed << QStringLiteral("dbus-daemon");
+    if (display == Display::Needed) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            *whyNot = QStringLiteral("no X display; run under xvfb-run");
+            return false;
+        }
+        needed << QStringLiteral("xdotool");
     }
-    for (const char *tool : {"xdotool", "dbus-daemon"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
-            *whyNot = QStringLiteral("%1 is not installed").arg(QLatin1String(tool));
+    for (const QString &tool : needed) {
+        if (QStandardPaths::findExecutable(tool).isEmpty()) {
+            *whyNot = QStringLiteral("%1 is not installed").arg(tool);
             return false;
         }
     }
@@ -68,11 +55,18 @@ bool DemoSession::startBus(QString *whyNot)
     return !address.isEmpty();
 }
 
+QDBusConnection DemoSession::bus() const
+{
+    return QDBusConnection::connectToBus(address, connectionName);
+}
+
 QProcessEnvironment DemoSession::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), address);
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), qEnvironmentVariableIsEmpty("DISPLAY")
+                                                      ? QStringLiteral("offscreen")
+                                                      : QStringLiteral("xcb"));
     // The global capture is chosen for an X session.
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.remove(QStringLiteral("XDG_SESSION_TYPE"));
@@ -82,20 +76,24 @@ QProcessEnvironment DemoSession::environment() const
     return env;
 }
 
-bool DemoSession::launch(const QString &executable, const QStringList &arguments)
+bool DemoSession::start(const QString &executable, const QStringList &arguments)
 {
     process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment());
     process->setProcessChannelMode(QProcess::MergedChannels);
     printed.clear();
-    window.clear();
+    window = {};
     // The new program's virtual mouse takes the name again.
     mouseInterface.reset();
     process->start(executable, arguments);
-    if (!process->waitForStarted(5000))
-        return false;
+    return process->waitForStarted(5000);
+}
+
+bool DemoSession::launch(const QString &executable, const QStringList &arguments)
+{
     // Slow under the sanitizers and on a loaded machine.
-    if (!waitForOutput("Device Connect", 60000) || !findWindow(30000))
+    if (!start(executable, arguments) || !waitForOutput("Device Connect", 60000) ||
+        !findWindow(30000))
         return false;
     QTest::qWait(1600); // the start-up lock
     return true;
@@ -127,9 +125,16 @@ bool DemoSession::waitForExit(int timeoutMs)
         output();
         return true;
     }
+    kill();
+    return false;
+}
+
+void DemoSession::kill()
+{
+    if (process->state() == QProcess::NotRunning)
+        return;
     process->kill();
     process->waitForFinished(5000);
-    return false;
 }
 
 int DemoSession::runAgain(const QString &executable, const QStringList &arguments)
@@ -145,35 +150,20 @@ int DemoSession::runAgain(const QString &executable, const QStringList &argument
     return again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
 }
 
+bool DemoSession::runInSession(const QString &tool, const QStringList &arguments,
+                               QByteArray *output)
+{
+    return XDisplay::run(tool, arguments, output, environment());
+}
+
 bool DemoSession::findWindow(int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
     do {
-        QByteArray ids;
-        runTool(QStringLiteral("xdotool"),
-                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                 QString::number(process->processId())},
-                &ids);
-        for (const QByteArray &id : ids.split('\n')) {
-            QByteArray shell;
-            if (id.trimmed().isEmpty() ||
-                !runTool(QStringLiteral("xdotool"),
-                         {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"),
-                          QString::fromLatin1(id.trimmed())},
-                         &shell))
-                continue;
-            if (!shell.contains("WIDTH=1024\n") || !shell.contains("HEIGHT=640\n"))
-                continue;
-            for (const QByteArray &line : shell.split('\n')) {
-                if (line.startsWith("X="))
-                    origin.setX(line.mid(2).toInt());
-                else if (line.startsWith("Y="))
-                    origin.setY(line.mid(2).toInt());
-            }
-            window = QString::fromLatin1(id.trimmed());
+        // One look, then a pause of 100 ms.
+        window = XDisplay::findProgramWindow(process->processId(), 0);
+        if (!window.id.isEmpty())
             return true;
-        }
-        QTest::qWait(100);
     } while (!deadline.hasExpired() && process->state() == QProcess::Running);
     return false;
 }
@@ -181,49 +171,38 @@ bool DemoSession::findWindow(int timeoutMs)
 bool DemoSession::windowVisible()
 {
     QByteArray ids;
-    runTool(QStringLiteral("xdotool"),
-            {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+    xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
              QString::number(process->processId())},
             &ids);
-    return ids.split('\n').contains(window.toLatin1());
+    return ids.split('\n').contains(window.id.toLatin1());
 }
 
-bool DemoSession::xdotool(const QStringList &arguments)
+bool DemoSession::xdotool(const QStringList &arguments, QByteArray *output)
 {
-    return runTool(QStringLiteral("xdotool"), arguments);
+    return XDisplay::run(QStringLiteral("xdotool"), arguments, output);
 }
 
 bool DemoSession::click(QPoint at, int button, int settleMs)
 {
-    const QPoint p = origin + at;
-    const bool done =
-        xdotool({QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
-                 QStringLiteral("click"), QString::number(button)});
-    QTest::qWait(settleMs); // drop-downs and knobs animate
-    return done;
+    return XDisplay::click(window, at, button, settleMs);
 }
 
 bool DemoSession::drag(QPoint from, QPoint to)
 {
-    auto move = [this](QPoint at) {
-        const QPoint p = origin + at;
-        return QStringList{QStringLiteral("mousemove"), QString::number(p.x()),
-                           QString::number(p.y()), QStringLiteral("sleep"), QStringLiteral("0.1")};
-    };
-    const bool done = xdotool(move(from) << QStringLiteral("mousedown") << QStringLiteral("1")
-                                         << move((from + to) / 2) << move(to)
-                                         << QStringLiteral("mouseup") << QStringLiteral("1"));
-    QTest::qWait(300);
-    return done;
+    return XDisplay::drag(window, from, to);
+}
+
+bool DemoSession::moveTo(QPoint at, const QStringList &then)
+{
+    return xdotool(XDisplay::moveTo(window, at) << then);
 }
 
 QDBusInterface &DemoSession::mouse()
 {
     if (!mouseInterface) {
-        QDBusConnection bus = QDBusConnection::connectToBus(address, connectionName);
         mouseInterface = std::make_unique<QDBusInterface>(
             QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/VirtualMouse"),
-            QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus);
+            QStringLiteral("com.zerant.molta.R770.VirtualMouse"), bus());
     }
     return *mouseInterface;
 }
@@ -243,11 +222,12 @@ bool DemoSession::callMouse(const QString &method, const QVariantList &arguments
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
-void DemoSession::shoot(const QString &folder, const QString &name)
+bool DemoSession::shoot(const QString &folder, const QString &name)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("import")).isEmpty())
-        return;
+        return false;
     QDir().mkpath(folder);
-    runTool(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                       folder + QLatin1Char('/') + name + QStringLiteral(".png")});
+    return XDisplay::run(QStringLiteral("import"),
+                         {QStringLiteral("-window"), QStringLiteral("root"),
+                          folder + QLatin1Char('/') + name + QStringLiteral(".png")});
 }

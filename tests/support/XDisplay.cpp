@@ -6,12 +6,16 @@
 
 namespace XDisplay {
 
-bool run(const QString &program, const QStringList &arguments, QByteArray *output)
+bool run(const QString &program, const QStringList &arguments, QByteArray *output,
+         const QProcessEnvironment &environment)
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForFinished(10000)) {
         qWarning("%s did not finish", qPrintable(program));
+        process.kill();
+        process.waitForFinished(1000);
         return false;
     }
     if (output)
@@ -57,18 +61,18 @@ Window findProgramWindow(qint64 pid, int timeoutMs)
     return {};
 }
 
-static QStringList moveTo(const Window &window, QPoint at)
+QStringList moveTo(const Window &window, QPoint at)
 {
     const QPoint p = window.origin + at;
     return {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())};
 }
 
-bool click(const Window &window, QPoint at, int button)
+bool click(const Window &window, QPoint at, int button, int settleMs)
 {
     const bool done = run(QStringLiteral("xdotool"),
                           moveTo(window, at) << QStringLiteral("click") << QString::number(button));
     // Drop-downs and knobs animate for up to 180 ms.
-    QTest::qWait(400);
+    QTest::qWait(settleMs);
     return done;
 }
 
