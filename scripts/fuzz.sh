@@ -21,8 +21,10 @@ for t in "${targets[@]}"; do
     echo "== fuzz_$t"
     mkdir -p "build-fuzz/corpus/$t"
     # New inputs go to the build folder; the committed seeds stay as they are.
+    # Absolute paths: a crash is written while the target is in its data folder.
     ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen build-fuzz/bin/fuzz_"$t" \
         -max_total_time="$seconds" "${limit[@]}" -timeout=10 -print_final_stats=1 \
-        -artifact_prefix="build-fuzz/fuzz_$t-" "build-fuzz/corpus/$t" "tests/fuzz/corpus/$t" 2>&1 |
+        -artifact_prefix="$PWD/build-fuzz/fuzz_$t-" "$PWD/build-fuzz/corpus/$t" \
+        "$PWD/tests/fuzz/corpus/$t" 2>&1 |
         grep -E '^#[0-9]+ +(INITED|DONE)|^stat::number_of_executed_units|^stat::peak_rss|ERROR|SUMMARY|Test unit written' || true
 done

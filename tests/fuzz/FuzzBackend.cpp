@@ -1,6 +1,7 @@
 #include "FuzzBackend.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -84,11 +85,44 @@ QString FuzzFolder::path(const QString &relative) const
     return dir + QStringLiteral("/modules/") + relative;
 }
 
+FuzzFolder &FuzzFolder::shared(std::initializer_list<const char *> shippedFiles)
+{
+    static FuzzFolder folder;
+    static const bool shipped = [&] {
+        for (const char *file : shippedFiles)
+            folder.ship(QLatin1String(file));
+        QDir::setCurrent(folder.previous);
+        return true;
+    }();
+    Q_UNUSED(shipped);
+    return folder;
+}
+
+FuzzFolder::Inside::Inside(const FuzzFolder &folder) : previous(QDir::currentPath())
+{
+    QDir::setCurrent(folder.dir);
+}
+
+FuzzFolder::Inside::~Inside()
+{
+    QDir::setCurrent(previous);
+}
+
 void FuzzFolder::write(const QString &relative, const QByteArray &content) const
 {
+    // Whole seconds from 2001 on: never the time of a write the back end made.
+    static qint64 stamp = 978307200;
     QFile f(path(relative));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(content);
+        f.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp, Qt::UTC),
+                      QFileDevice::FileModificationTime);
+    }
+}
+
+void FuzzFolder::remove(const QString &relative) const
+{
+    QFile::remove(path(relative));
 }
 
 namespace {
@@ -121,6 +155,12 @@ FuzzView::~FuzzView()
 {
     // Pending settings are written while the folder still exists.
     view.reset();
+}
+
+void FuzzView::forgetTraffic()
+{
+    link.reset();
+    link.observer.clear();
 }
 
 void FuzzView::readAsPages()

@@ -1,15 +1,19 @@
 // Fuzz target: a damaged gun file: the gun panel lists its presets, reads
 // each, renames the first, saves one and sends the values to the mouse.
+// The view reads and writes the gun file afresh for each call, so one view
+// and one folder serve the whole run; each input rewrites the gun file.
 #include "FuzzBackend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzBackend::ensureApplication();
-    FuzzFolder folder;
-    for (const char *file : {"setting/apConfig.bin", "setting/p1.bin"})
-        folder.ship(QLatin1String(file));
+    static const FuzzFolder &folder =
+        FuzzFolder::shared({"setting/apConfig.bin", "setting/p1.bin"});
+    const FuzzFolder::Inside inside(folder);
+    // One view for the run, never destroyed: the process ends with it.
+    static FuzzView &fuzz = *new FuzzView;
+    fuzz.forgetTraffic();
     folder.write(QStringLiteral("gun/gunData.bin"), FuzzBackend::bytes(data, size));
-    FuzzView fuzz;
     myQQuickView &view = *fuzz.view;
     const QStringList keys = view.getGunDataKey();
     for (const QString &key : keys) {

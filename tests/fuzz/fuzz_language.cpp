@@ -1,5 +1,6 @@
 // Fuzz target: a damaged language file read for every page's texts, then
-// the DPI-switch balloon texts it sets.
+// the DPI-switch balloon texts it sets. The view reads the file afresh for
+// each text group, so one view and one folder serve the whole run.
 #include "FuzzBackend.h"
 
 #include "device/DpiSwitchTexts.h"
@@ -9,10 +10,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzBackend::ensureApplication();
-    FuzzFolder folder;
-    folder.ship(QStringLiteral("setting/apConfig.bin"));
+    static const FuzzFolder &folder = FuzzFolder::shared({"setting/apConfig.bin"});
+    const FuzzFolder::Inside inside(folder);
+    // One view for the run, never destroyed: the process ends with it.
+    static FuzzView &fuzz = *new FuzzView;
     folder.write(QStringLiteral("i18n/English.ini"), FuzzBackend::bytes(data, size));
-    FuzzView fuzz;
     for (const char *group :
          {"main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
           "systemSetting", "gunControl", "profile", "keyCode", "other"}) {
