@@ -16,6 +16,8 @@ export QT_QUICK_BACKEND=software
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0:quarantine_size_mb=16}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 export R770_SOAK_ACTIONS=$actions R770_SOAK_SEED=$seed
+# QtTest ends a test function after 5 minutes; allow a second per action.
+export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-$((actions * 1000 + 300000))}
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     build-asan/bin/tst_soak "randomActions:$chip" >"$log" 2>&1 || status=$?

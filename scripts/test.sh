@@ -2,7 +2,8 @@
 # Installs what is needed, builds, checks formatting and QML, and runs every
 # test: the normal build under a virtual X server, the Debian package built,
 # installed, started and removed again, then the unit tests again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, with a short soak of the
+# program built so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -30,5 +31,9 @@ bash scripts/check-package.sh build-release
 
 echo "== sanitizers"
 bash scripts/build.sh build-asan -DR770_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure --timeout 900 -L unit -j 2
+export ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1
+ctest --test-dir build-asan --output-on-failure --timeout 900 -L unit -j 2
+
+echo "== soak under the sanitizers (short; scripts/soak.sh makes the long run)"
+xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
+    ctest --test-dir build-asan --output-on-failure -L soak
