@@ -180,6 +180,17 @@ void ControlService::onDpiStageChanged()
     announce(QStringLiteral("DpiStage"), stage);
 }
 
+bool ControlService::refusedForNow()
+{
+    if (!mouseConnected())
+        refuse("NoMouse", QStringLiteral("No mouse is connected"));
+    else if (screenLocked())
+        refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
+    else
+        return false;
+    return true;
+}
+
 void ControlService::SwitchProfile(int row)
 {
     const int count = int(rows().size());
@@ -189,14 +200,8 @@ void ControlService::SwitchProfile(int row)
             QStringLiteral("There is no profile in row %1 (rows 0 to %2)").arg(row).arg(count - 1));
         return;
     }
-    if (!mouseConnected()) {
-        refuse("NoMouse", QStringLiteral("No mouse is connected"));
+    if (refusedForNow())
         return;
-    }
-    if (screenLocked()) {
-        refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
-        return;
-    }
     // What a panel shows belongs to the profile it was opened on.
     if (panelOpen()) {
         refuse("Busy", QStringLiteral("A panel is open in the window; close it first"));
@@ -241,14 +246,8 @@ void ControlService::SetDpiStage(int stage)
                QStringLiteral("There is no DPI stage %1 (stages 1 to %2)").arg(stage).arg(count));
         return;
     }
-    if (!mouseConnected()) {
-        refuse("NoMouse", QStringLiteral("No mouse is connected"));
+    if (refusedForNow())
         return;
-    }
-    if (screenLocked()) {
-        refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
-        return;
-    }
     view->mouseSetCurrentDPI(uchar(stage));
     if (!window.link().lastCommandSucceeded()) {
         refuse("Failed", QStringLiteral("The mouse did not take DPI stage %1").arg(stage));

@@ -70,6 +70,8 @@ private:
     bool mouseConnected() const;
     // Fails the running bus call with a named error; false for chaining.
     bool refuse(const char *error, const QString &message);
+    // Refuses the running call while no mouse is connected or an update holds the screen.
+    bool refusedForNow();
     void watchRootProperties();
     void announce(const QString &property, const QVariant &value);
 

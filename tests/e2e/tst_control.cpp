@@ -5,6 +5,7 @@
 // active one on the root window, as a window manager would, and finds the
 // virtual mouse receiving each profile in turn.
 #include "ProgramCopy.h"
+#include "XDisplay.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -43,16 +44,7 @@ struct Result
     QByteArray err;
 };
 
-bool run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000))
-        return false;
-    if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
+using XDisplay::run;
 
 // Two small windows of their own classes and the root's active-window property.
 class TestWindows
@@ -116,7 +108,7 @@ private:
     QString busAddress;
     QString executable;
     QString chip;
-    QPoint origin;
+    XDisplay::Window window;
     QDBusInterface *mouse = nullptr;
 };
 
@@ -164,42 +156,13 @@ Result tst_Control::cli(const QStringList &arguments)
 
 void tst_Control::click(const QPoint &at)
 {
-    const QPoint p = origin + at;
-    QVERIFY(run(QStringLiteral("xdotool"),
-                {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()),
-                 QStringLiteral("click"), QStringLiteral("1")}));
-    QTest::qWait(400);
+    QVERIFY(XDisplay::click(window, at));
 }
 
 void tst_Control::waitForWindow(qint64 pid)
 {
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QByteArray ids;
-            run(QStringLiteral("xdotool"),
-                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                 QString::number(pid)},
-                &ids);
-            for (const QByteArray &id : ids.split('\n')) {
-                QByteArray shell;
-                if (id.isEmpty() || !run(QStringLiteral("xdotool"),
-                                         {QStringLiteral("getwindowgeometry"),
-                                          QStringLiteral("--shell"), QString::fromLatin1(id)},
-                                         &shell))
-                    continue;
-                if (shell.contains("WIDTH=1024") && shell.contains("HEIGHT=640")) {
-                    for (const QByteArray &line : shell.split('\n')) {
-                        if (line.startsWith("X="))
-                            origin.setX(line.mid(2).toInt());
-                        if (line.startsWith("Y="))
-                            origin.setY(line.mid(2).toInt());
-                    }
-                    return true;
-                }
-            }
-            return false;
-        }(),
-        15000);
+    window = XDisplay::findProgramWindow(pid);
+    QVERIFY(!window.id.isEmpty());
 }
 
 QJsonObject tst_Control::mouseState()
