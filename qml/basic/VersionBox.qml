@@ -31,7 +31,9 @@ Rectangle {
             anchors.left: parent.left
             anchors.leftMargin: 10
             anchors.verticalCenter: parent.verticalCenter
-            text: "版本"
+            // Laid out only while the box is shown: this is the one text of the
+            // screens that needs a CJK font, which is costly to load at start.
+            text: versionBox.visible ? "版本" : ""
             font.family: Theme.fontFamily
             font.pixelSize: Theme.fontNormalSize
             font.bold: true
