@@ -154,6 +154,23 @@ VirtualMouse::Handle *VirtualMouse::live(HidDevice *device)
     return h;
 }
 
+VirtualMouse::HandleCall VirtualMouse::beginCall(HidDevice *device)
+{
+    auto *raw = static_cast<Handle *>(device);
+    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
+    return {raw, live(device), fault};
+}
+
+QString VirtualMouse::HandleCall::path() const
+{
+    return raw ? QString::fromStdString(raw->path) : QString();
+}
+
+QByteArray VirtualMouse::bytesOf(const unsigned char *data, size_t length)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(length));
+}
+
 void VirtualMouse::pause(double ms, std::unique_lock<std::mutex> &lock)
 {
     if (clock) {
@@ -259,12 +276,9 @@ void VirtualMouse::close(HidDevice *device)
 int VirtualMouse::setNonblocking(HidDevice *device, int nonblock)
 {
     std::unique_lock lock(mutex);
-    auto *raw = static_cast<Handle *>(device);
-    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
-    Handle *h = live(device);
-    const int result = (h && !fault) ? 0 : -1;
-    record(QStringLiteral("hid_set_nonblocking"),
-           raw ? QString::fromStdString(raw->path) : QString(), QByteArray(1, char(nonblock)),
+    const HandleCall call = beginCall(device);
+    const int result = (call.handle && !call.fault) ? 0 : -1;
+    record(QStringLiteral("hid_set_nonblocking"), call.path(), QByteArray(1, char(nonblock)),
            result);
     return result;
 }
@@ -272,15 +286,13 @@ int VirtualMouse::setNonblocking(HidDevice *device, int nonblock)
 int VirtualMouse::sendFeatureReport(HidDevice *device, const unsigned char *data, size_t length)
 {
     std::unique_lock lock(mutex);
-    auto *raw = static_cast<Handle *>(device);
-    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
-    Handle *h = live(device);
+    const HandleCall call = beginCall(device);
     int result = -1;
-    if (fault == HidFault::Stall)
+    if (call.fault == HidFault::Stall)
         pause(5000, lock);
-    if (h && (!fault || fault == HidFault::Garbage) && h->side == Side::Command &&
+    if (call.reaches() && call.handle->side == Side::Command &&
         length >= size_t(FrameCodec::FrameSize)) {
-        Device *d = h->device;
+        Device *d = call.handle->device;
         unsigned char plain[9];
         std::memcpy(plain, data, 9);
         if (d->isEncode)
@@ -296,23 +308,19 @@ int VirtualMouse::sendFeatureReport(HidDevice *device, const unsigned char *data
         }
         result = int(length);
     }
-    record(QStringLiteral("hid_send_feature_report"),
-           raw ? QString::fromStdString(raw->path) : QString(),
-           QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)), result);
+    record(QStringLiteral("hid_send_feature_report"), call.path(), bytesOf(data, length), result);
     return result;
 }
 
 int VirtualMouse::getFeatureReport(HidDevice *device, unsigned char *data, size_t length)
 {
     std::unique_lock lock(mutex);
-    auto *raw = static_cast<Handle *>(device);
-    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
-    Handle *h = live(device);
+    const HandleCall call = beginCall(device);
     int result = -1;
-    if (fault == HidFault::Stall)
+    if (call.fault == HidFault::Stall)
         pause(5000, lock);
-    if (h && h->side == Side::Command && (!fault || fault == HidFault::Garbage)) {
-        Device *d = h->device;
+    if (call.reaches() && call.handle->side == Side::Command) {
+        Device *d = call.handle->device;
         std::array<unsigned char, 9> answer = d->firmware.answer();
         const bool echo = answer[1] == 0x00;
         if (echo && (wrongEcho || !d->answersEcho)) {
@@ -320,7 +328,7 @@ int VirtualMouse::getFeatureReport(HidDevice *device, unsigned char *data, size_
                 answer[i] ^= 0x5A;
             answer[8] = FrameCodec::checksum(answer.data() + 1);
         }
-        if (fault == HidFault::Garbage)
+        if (call.fault == HidFault::Garbage)
             for (int i = 1; i < 9; ++i)
                 answer[i] = static_cast<unsigned char>(0xA5 ^ (i * 37));
         else if (d->isEncode)
@@ -329,31 +337,26 @@ int VirtualMouse::getFeatureReport(HidDevice *device, unsigned char *data, size_
         std::memcpy(data, answer.data(), n);
         result = int(n);
     }
-    record(QStringLiteral("hid_get_feature_report"),
-           raw ? QString::fromStdString(raw->path) : QString(),
-           result > 0 ? QByteArray(reinterpret_cast<const char *>(data), result) : QByteArray(),
-           result);
+    record(QStringLiteral("hid_get_feature_report"), call.path(),
+           bytesOf(data, size_t(qMax(result, 0))), result);
     return result;
 }
 
 int VirtualMouse::write(HidDevice *device, const unsigned char *data, size_t length)
 {
     std::unique_lock lock(mutex);
-    auto *raw = static_cast<Handle *>(device);
-    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
-    Handle *h = live(device);
+    const HandleCall call = beginCall(device);
     int result = -1;
-    if (fault == HidFault::Stall)
+    if (call.fault == HidFault::Stall)
         pause(5000, lock);
-    if (h && (!fault || fault == HidFault::Garbage) && length >= 1) {
-        if (h->side == Side::Command) {
-            const int payload = qMin(int(length) - 1, h->device->reportLength);
-            h->device->firmware.bulkReport(data + 1, payload);
+    if (call.reaches() && length >= 1) {
+        if (call.handle->side == Side::Command) {
+            Device *d = call.handle->device;
+            d->firmware.bulkReport(data + 1, qMin(int(length) - 1, d->reportLength));
         }
         result = int(length);
     }
-    record(QStringLiteral("hid_write"), raw ? QString::fromStdString(raw->path) : QString(),
-           QByteArray(reinterpret_cast<const char *>(data), qsizetype(length)), result);
+    record(QStringLiteral("hid_write"), call.path(), bytesOf(data, length), result);
     return result;
 }
 
@@ -392,24 +395,20 @@ int VirtualMouse::readTimeout(HidDevice *device, unsigned char *data, size_t len
                               int milliseconds)
 {
     std::unique_lock lock(mutex);
-    auto *raw = static_cast<Handle *>(device);
-    const std::optional<HidFault> fault = takeFault(raw ? raw->side : Side::Command);
-    Handle *h = live(device);
+    const HandleCall call = beginCall(device);
     int result = -1;
-    if (h && !fault) {
-        result = waitForInput(h, data, length, milliseconds, lock);
-    } else if (h && fault == HidFault::Stall) {
+    if (call.handle && !call.fault) {
+        result = waitForInput(call.handle, data, length, milliseconds, lock);
+    } else if (call.handle && call.fault == HidFault::Stall) {
         pause(milliseconds < 0 ? 5000 : milliseconds, lock);
         result = live(device) ? 0 : -1;
-    } else if (h && fault == HidFault::Garbage) {
+    } else if (call.handle && call.fault == HidFault::Garbage) {
         for (size_t i = 0; i < length; ++i)
             data[i] = static_cast<unsigned char>(0xEE ^ i);
         result = int(length);
     }
     record(milliseconds < 0 ? QStringLiteral("hid_read") : QStringLiteral("hid_read_timeout"),
-           raw ? QString::fromStdString(raw->path) : QString(),
-           result > 0 ? QByteArray(reinterpret_cast<const char *>(data), result) : QByteArray(),
-           result);
+           call.path(), bytesOf(data, size_t(qMax(result, 0))), result);
     return result;
 }
 

@@ -131,6 +131,19 @@ private:
     std::optional<HidFault> takeFault(Side side);
     Device *deviceOf(const std::string &path, Side *side);
     Handle *live(HidDevice *device);
+    // A call on an open handle: the fault planned for it (taken in call
+    // order) and the handle while it still reaches the mouse.
+    struct HandleCall
+    {
+        Handle *raw;
+        Handle *handle;
+        std::optional<HidFault> fault;
+        QString path() const;
+        // Reaches the firmware: no fault, or one that only garbles the answer.
+        bool reaches() const { return handle && (!fault || *fault == HidFault::Garbage); }
+    };
+    HandleCall beginCall(HidDevice *device);
+    static QByteArray bytesOf(const unsigned char *data, size_t length);
     void pause(double ms, std::unique_lock<std::mutex> &lock);
     int waitForInput(Handle *h, unsigned char *data, size_t length, int milliseconds,
                      std::unique_lock<std::mutex> &lock);
