@@ -29,6 +29,14 @@ signals:
     void activeWindowChanged(const ActiveWindow &window);
 };
 
+// An unavailable watcher for sessions that cannot tell.
+class NoActiveWindowWatcher final : public ActiveWindowWatcher
+{
+public:
+    bool isAvailable() const override { return false; }
+    void start() override {}
+};
+
 // Whether this session can tell the active window at all (X11, not Wayland).
 bool activeWindowTrackingAvailable();
 

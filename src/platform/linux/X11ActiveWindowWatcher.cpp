@@ -14,14 +14,6 @@ struct FreeReply
 };
 template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
-// An unavailable watcher for sessions that cannot tell.
-class NoActiveWindowWatcher final : public ActiveWindowWatcher
-{
-public:
-    bool isAvailable() const override { return false; }
-    void start() override {}
-};
-
 } // namespace
 
 bool activeWindowTrackingAvailable()
