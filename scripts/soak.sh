@@ -2,8 +2,8 @@
 # The long soak: 10 000 random actions (or as many as given) against the
 # demo program built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # on a virtual X display. Usage: soak.sh [ACTIONS] [CHIP] [SEED]
-# Prints the figures (time, slowest answer, resident memory) and the log
-# path; exits non-zero when the program crashed, hung or grew.
+# Prints the figures (time, slowest answer, resident memory) as they come
+# and the log path; exits non-zero when the program crashed, hung or grew.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 actions=${1:-10000}
@@ -22,8 +22,11 @@ export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 export R770_SOAK_ACTIONS=$actions R770_SOAK_SEED=$seed
 # QtTest ends a test function after 5 minutes; allow a second per action.
 export QTEST_FUNCTION_TIMEOUT=${QTEST_FUNCTION_TIMEOUT:-$((actions * 1000 + 300000))}
-status=0
+# The whole output goes to the log; the figures (every 500 actions, then the
+# totals) are shown as they come.
+set +e
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    build-asan/bin/tst_soak "randomActions:$chip" >"$log" 2>&1 || status=$?
-grep -E "QINFO|PASS|FAIL|actions" "$log" | grep -v "^$" | tail -n 30
+    build-asan/bin/tst_soak "randomActions:$chip" 2>&1 | tee "$log" |
+    grep --line-buffered -E "QINFO|PASS|FAIL"
+status=${PIPESTATUS[0]}
 exit "$status"
