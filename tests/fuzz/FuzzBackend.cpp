@@ -115,6 +115,9 @@ void FuzzFolder::write(const QString &relative, const QByteArray &content) const
     QFile f(path(relative));
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         f.write(content);
+        // The data first: what is still buffered would be written on close,
+        // and that write would set the time to now.
+        f.flush();
         f.setFileTime(QDateTime::fromSecsSinceEpoch(++stamp, Qt::UTC),
                       QFileDevice::FileModificationTime);
     }
