@@ -6,10 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzBackend::ensureApplication();
-    static const FuzzFolder &folder =
-        FuzzFolder::shared({"setting/apConfig.bin", "setting/p1.bin"});
-    const FuzzFolder::Inside inside(folder);
+    FuzzFolder &folder = FuzzFolder::shared({"setting/apConfig.bin", "setting/p1.bin"});
+    const FuzzFolder::Input input(folder);
     // One view for the run, never destroyed: the process ends with it.
     static FuzzView &fuzz = *new FuzzView;
     fuzz.forgetTraffic();
