@@ -90,8 +90,13 @@ FuzzFolder &FuzzFolder::shared(std::initializer_list<const char *> shippedFiles)
         for (const char *file : shippedFiles)
             folder.shippedFiles.append(QLatin1String(file));
         folder.shippedFiles.sort();
-        for (const QString &sub : dataFolders())
+        folder.modules = folder.path(QString()).toStdString();
+        for (const QString &sub : dataFolders()) {
             QDir().mkpath(folder.path(sub));
+            folder.folders.push_back(folder.path(sub).toStdString());
+        }
+        for (const QString &file : std::as_const(folder.shippedFiles))
+            folder.shippedPaths.push_back(folder.path(file).toStdString());
         return true;
     }();
     Q_UNUSED(shipped);
@@ -145,7 +150,6 @@ void FuzzFolder::restore()
 {
     namespace fs = std::filesystem;
     std::error_code error;
-    const fs::path modules = path(QString()).toStdString();
     // The folders carry a time of the folder's own too. Adding, removing or
     // renaming an entry sets a folder's time to now, so only the folders whose
     // time moved can hold what the last input left, and only those are read.
@@ -164,16 +168,15 @@ void FuzzFolder::restore()
                 fs::remove_all(entry.path(), error);
             }
         }
-        for (const QString &sub : dataFolders())
-            fs::create_directory(modules / sub.toStdString(), error);
+        for (const fs::path &folder : folders)
+            fs::create_directory(folder, error);
     }
-    for (const QString &sub : dataFolders()) {
-        const fs::path folder = modules / sub.toStdString();
-        if (!moved(folder))
+    for (size_t n = 0; n < folders.size(); ++n) {
+        if (!moved(folders[n]))
             continue;
-        for (const fs::directory_entry &entry : fs::directory_iterator(folder, error)) {
-            const QString relative =
-                sub + QLatin1Char('/') + QString::fromStdString(entry.path().filename().string());
+        for (const fs::directory_entry &entry : fs::directory_iterator(folders[n], error)) {
+            const QString relative = dataFolders()[qsizetype(n)] + QLatin1Char('/') +
+                                     QString::fromStdString(entry.path().filename().string());
             if (entry.is_directory(error))
                 fs::remove_all(entry.path(), error);
             else if (!shippedFiles.contains(relative))
@@ -181,19 +184,18 @@ void FuzzFolder::restore()
         }
     }
     // A shipped file is written again unless it is still the folder's copy.
-    for (const QString &relative : std::as_const(shippedFiles)) {
-        const auto it = written.constFind(relative);
-        const fs::path file = path(relative).toStdString();
+    for (qsizetype n = 0; n < shippedFiles.size(); ++n) {
+        const auto it = written.constFind(shippedFiles[n]);
+        const fs::path &file = shippedPaths[size_t(n)];
         if (it == written.cend() || !it->asShipped || fs::file_size(file, error) != it->size ||
             fs::last_write_time(file, error) != it->time)
-            ship(relative);
+            ship(shippedFiles[n]);
     }
     // Last, since a shipped file written where the last input had removed or
     // replaced it moves its folder's time again.
     if (moved(modules))
         fs::last_write_time(modules, folderTime, error);
-    for (const QString &sub : dataFolders()) {
-        const fs::path folder = modules / sub.toStdString();
+    for (const fs::path &folder : folders) {
         if (moved(folder))
             fs::last_write_time(folder, folderTime, error);
     }
@@ -202,12 +204,12 @@ void FuzzFolder::restore()
 
 bool FuzzFolder::isShipped() const
 {
-    const QString modules = path(QString());
+    const QString root = path(QString());
     QStringList found;
-    QDirIterator files(modules, QDir::Files | QDir::Hidden | QDir::System,
+    QDirIterator files(root, QDir::Files | QDir::Hidden | QDir::System,
                        QDirIterator::Subdirectories);
     while (files.hasNext())
-        found.append(files.next().mid(modules.size()));
+        found.append(files.next().mid(root.size()));
     found.sort();
     if (found != shippedFiles)
         return false;
@@ -216,7 +218,7 @@ bool FuzzFolder::isShipped() const
         if (!f.open(QIODevice::ReadOnly) || f.readAll() != FuzzBackend::shipped(relative))
             return false;
     }
-    return QDir(modules).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name) ==
+    return QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name) ==
            dataFolders();
 }
 

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <vector>
 
 namespace FuzzBackend {
 
@@ -80,7 +81,11 @@ private:
         bool asShipped = false;
     };
     QString dir;
-    QStringList shippedFiles;
+    QStringList shippedFiles; // sorted
+    // The paths restore looks at: modules/, its data folders, the shipped files.
+    std::filesystem::path modules;
+    std::vector<std::filesystem::path> folders;
+    std::vector<std::filesystem::path> shippedPaths;
     QHash<QString, Written> written;
 };
 
