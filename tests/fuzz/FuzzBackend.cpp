@@ -108,9 +108,11 @@ QString FuzzFolder::path(const QString &relative) const
     return dir + QStringLiteral("/modules/") + relative;
 }
 
-FuzzFolder::Input::Input(FuzzFolder &folder) : previous(QDir::currentPath())
+FuzzFolder::Input::Input(FuzzFolder &folder, const QString &relative, const QByteArray &content)
+    : previous(QDir::currentPath())
 {
-    folder.restore();
+    folder.restore(relative);
+    folder.write(relative, content);
     QDir::setCurrent(folder.dir);
 }
 
@@ -146,7 +148,7 @@ void FuzzFolder::ship(const QString &relative)
     written[relative].asShipped = true;
 }
 
-void FuzzFolder::restore()
+void FuzzFolder::restore(const QString &inputFile)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -162,7 +164,7 @@ void FuzzFolder::restore()
         for (const fs::directory_entry &entry : fs::directory_iterator(modules, error)) {
             const QString name = QString::fromStdString(entry.path().filename().string());
             if (!entry.is_directory(error)) {
-                if (!shippedFiles.contains(name))
+                if (name != inputFile && !shippedFiles.contains(name))
                     fs::remove(entry.path(), error);
             } else if (!dataFolders().contains(name)) {
                 fs::remove_all(entry.path(), error);
@@ -179,12 +181,14 @@ void FuzzFolder::restore()
                                      QString::fromStdString(entry.path().filename().string());
             if (entry.is_directory(error))
                 fs::remove_all(entry.path(), error);
-            else if (!shippedFiles.contains(relative))
+            else if (relative != inputFile && !shippedFiles.contains(relative))
                 fs::remove(entry.path(), error);
         }
     }
     // A shipped file is written again unless it is still the folder's copy.
     for (qsizetype n = 0; n < shippedFiles.size(); ++n) {
+        if (shippedFiles[n] == inputFile)
+            continue;
         const auto it = written.constFind(shippedFiles[n]);
         const fs::path &file = shippedPaths[size_t(n)];
         if (it == written.cend() || !it->asShipped || fs::file_size(file, error) != it->size ||
@@ -199,10 +203,10 @@ void FuzzFolder::restore()
         if (moved(folder))
             fs::last_write_time(folder, folderTime, error);
     }
-    Q_ASSERT(isShipped());
+    Q_ASSERT(isShipped(inputFile));
 }
 
-bool FuzzFolder::isShipped() const
+bool FuzzFolder::isShipped(const QString &inputFile) const
 {
     const QString root = path(QString());
     QStringList found;
@@ -210,10 +214,13 @@ bool FuzzFolder::isShipped() const
                        QDirIterator::Subdirectories);
     while (files.hasNext())
         found.append(files.next().mid(root.size()));
+    found.removeAll(inputFile);
     found.sort();
-    if (found != shippedFiles)
+    QStringList expected = shippedFiles;
+    expected.removeAll(inputFile);
+    if (found != expected)
         return false;
-    for (const QString &relative : shippedFiles) {
+    for (const QString &relative : std::as_const(expected)) {
         QFile f(path(relative));
         if (!f.open(QIODevice::ReadOnly) || f.readAll() != FuzzBackend::shipped(relative))
             return false;
@@ -283,9 +290,9 @@ void FuzzView::forgetTraffic()
 
 FuzzImport::FuzzImport(std::initializer_list<const char *> shippedFiles, const QString &file,
                        const uint8_t *data, size_t size)
-    : folder(FuzzFolder::shared(shippedFiles)), input(folder), path(folder.path(file))
+    : folder(FuzzFolder::shared(shippedFiles)), input(folder, file, FuzzBackend::bytes(data, size)),
+      path(folder.path(file))
 {
-    folder.write(file, FuzzBackend::bytes(data, size));
     fuzz = std::make_unique<FuzzView>();
     fuzz->dialogs.answer = path;
 }

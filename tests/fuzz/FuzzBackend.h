@@ -44,14 +44,16 @@ public:
     // The run's folder with these shipped files (the list of the first call).
     static FuzzFolder &shared(std::initializer_list<const char *> shippedFiles);
 
-    // One input: the folder restored and the working directory while it
-    // lives, so the fuzzer's own relative paths keep their meaning between
-    // inputs. A view that outlives an input must read the files afresh on
+    // One input: the folder restored, modules/<relative> written with the
+    // input's bytes, and the working directory while it lives, so the
+    // fuzzer's own relative paths keep their meaning between inputs. The
+    // input's file is left where it is until then, since it is written
+    // whole. A view that outlives an input must read the files afresh on
     // each call, as the gun and language views do.
     class Input
     {
     public:
-        explicit Input(FuzzFolder &folder);
+        Input(FuzzFolder &folder, const QString &relative, const QByteArray &content);
         ~Input();
         Input(const Input &) = delete;
         Input &operator=(const Input &) = delete;
@@ -68,11 +70,12 @@ public:
 
 private:
     FuzzFolder();
-    void restore();
+    void restore(const QString &inputFile);
     void ship(const QString &relative);
     // Checked after each restore in debug builds: the folder holds the five
-    // data folders and the shipped files, byte for byte, and nothing else.
-    bool isShipped() const;
+    // data folders and the shipped files, byte for byte, and nothing else
+    // but the input's file.
+    bool isShipped(const QString &inputFile) const;
 
     struct Written
     {
@@ -130,8 +133,8 @@ struct FuzzView
 };
 
 // The frame of an import target: the run's folder restored, the hostile
-// exchange file written as modules/<file>, and a view whose file dialogs
-// answer with its path.
+// exchange file written as modules/<file>, and a new view whose file
+// dialogs answer with its path.
 struct FuzzImport
 {
     FuzzImport(std::initializer_list<const char *> shippedFiles, const QString &file,

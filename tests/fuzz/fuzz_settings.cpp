@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const char *const files[] = {"setting/apConfig.bin", "setting/pD.bin", "setting/p1.bin",
                                  "setting/name.bin"};
     FuzzFolder &folder = FuzzFolder::shared({files[0], files[1], files[2], files[3]});
-    const FuzzFolder::Input input(folder);
-    folder.write(QLatin1String(files[data[0] % 4]), FuzzBackend::bytes(data + 1, size - 1));
+    const FuzzFolder::Input input(folder, QLatin1String(files[data[0] % 4]),
+                                  FuzzBackend::bytes(data + 1, size - 1));
     FuzzView fuzz;
     fuzz.readAsPages();
     return 0;
