@@ -62,14 +62,14 @@ public:
         QString previous;
     };
 
-    // Writes modules/<relative> with a modification time no earlier write had:
-    // settings readers cache files by path, size and time, and must read the
-    // new content even when an input rewrites a file at the same size.
-    void write(const QString &relative, const QByteArray &content);
     QString path(const QString &relative) const;
 
 private:
     FuzzFolder();
+    // Writes modules/<relative> with a modification time no earlier write had:
+    // settings readers cache files by path, size and time, and must read the
+    // new content even when an input rewrites a file at the same size.
+    void write(const QString &relative, const QByteArray &content);
     void restore(const QString &inputFile);
     void ship(const QString &relative);
     // Checked after each restore in debug builds: the folder holds the five
