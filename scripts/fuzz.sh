@@ -4,7 +4,7 @@
 #   bash scripts/fuzz.sh [seconds] [targets...]     (targets: link settings ...)
 # FUZZ_RUNS=N stops a target after N inputs instead (within the time bound).
 # Leak detection is off unless FUZZ_LEAKS=1: then libFuzzer also reports an
-# input after which memory was left unfreed (and runs such an input twice).
+# input after which memory was left unfreed (and runs such inputs twice).
 # Each run ends with the figures libFuzzer prints (executions, coverage).
 set -euo pipefail
 cd "$(dirname "$0")/.."
