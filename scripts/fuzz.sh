@@ -3,6 +3,8 @@
 # bounded time (seconds, default 60) on its committed seeds:
 #   bash scripts/fuzz.sh [seconds] [targets...]     (targets: link settings ...)
 # FUZZ_RUNS=N stops a target after N inputs instead (within the time bound).
+# Leak detection is off unless FUZZ_LEAKS=1: then libFuzzer also reports an
+# input after which memory was left unfreed (and runs such inputs twice).
 # Each run ends with the figures libFuzzer prints (executions, coverage).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,8 +24,10 @@ for t in "${targets[@]}"; do
     mkdir -p "build-fuzz/corpus/$t"
     # New inputs go to the build folder; the committed seeds stay as they are.
     # Absolute paths: a crash is written while the target is in its data folder.
-    ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen build-fuzz/bin/fuzz_"$t" \
-        -max_total_time="$seconds" "${limit[@]}" -timeout=10 -print_final_stats=1 \
+    ASAN_OPTIONS=detect_leaks="${FUZZ_LEAKS:-0}" QT_QPA_PLATFORM=offscreen \
+        build-fuzz/bin/fuzz_"$t" \
+        -max_total_time="$seconds" "${limit[@]}" -detect_leaks="${FUZZ_LEAKS:-0}" -timeout=10 \
+        -print_final_stats=1 \
         -artifact_prefix="$PWD/build-fuzz/fuzz_$t-" "$PWD/build-fuzz/corpus/$t" \
         "$PWD/tests/fuzz/corpus/$t" 2>&1 |
         grep -E '^#[0-9]+ +(INITED|DONE)|^stat::number_of_executed_units|^stat::peak_rss|ERROR|SUMMARY|Test unit written' || true

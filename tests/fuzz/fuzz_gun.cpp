@@ -6,14 +6,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzBackend::ensureApplication();
-    static const FuzzFolder &folder =
-        FuzzFolder::shared({"setting/apConfig.bin", "setting/p1.bin"});
-    const FuzzFolder::Inside inside(folder);
+    FuzzFolder &folder = FuzzFolder::shared({"setting/apConfig.bin", "setting/p1.bin"});
+    const FuzzFolder::Input input(folder, QStringLiteral("gun/gunData.bin"),
+                                  FuzzBackend::bytes(data, size));
     // One view for the run, never destroyed: the process ends with it.
     static FuzzView &fuzz = *new FuzzView;
     fuzz.forgetTraffic();
-    folder.write(QStringLiteral("gun/gunData.bin"), FuzzBackend::bytes(data, size));
     myQQuickView &view = *fuzz.view;
     const QStringList keys = view.getGunDataKey();
     for (const QString &key : keys) {

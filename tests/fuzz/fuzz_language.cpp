@@ -9,12 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzBackend::ensureApplication();
-    static const FuzzFolder &folder = FuzzFolder::shared({"setting/apConfig.bin"});
-    const FuzzFolder::Inside inside(folder);
+    FuzzFolder &folder = FuzzFolder::shared({"setting/apConfig.bin"});
+    const FuzzFolder::Input input(folder, QStringLiteral("i18n/English.ini"),
+                                  FuzzBackend::bytes(data, size));
     // One view for the run, never destroyed: the process ends with it.
     static FuzzView &fuzz = *new FuzzView;
-    folder.write(QStringLiteral("i18n/English.ini"), FuzzBackend::bytes(data, size));
     for (const char *group :
          {"main", "keyMatrix", "keyAssigment", "dpiSetting", "lightControl", "macroEditor",
           "systemSetting", "gunControl", "profile", "keyCode", "other"}) {

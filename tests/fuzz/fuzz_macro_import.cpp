@@ -8,14 +8,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzBackend::ensureApplication();
-    FuzzFolder folder;
-    for (const char *file : {"setting/apConfig.bin", "setting/p1.bin", "setting/name.bin"})
-        folder.ship(QLatin1String(file));
-    folder.write(QStringLiteral("import.mc"), FuzzBackend::bytes(data, size));
-    FuzzView fuzz;
-    myQQuickView &view = *fuzz.view;
-    fuzz.dialogs.answer = folder.path(QStringLiteral("import.mc"));
+    FuzzImport import({"setting/apConfig.bin", "setting/p1.bin", "setting/name.bin"},
+                      QStringLiteral("import.mc"), data, size);
+    myQQuickView &view = *import.fuzz->view;
     const QString name = QStringLiteral("imported");
     // A file that is not a macro is refused; the editor then makes an empty one.
     if (!view.loadMacroFile(name) && !view.createMacroIni(name, 0).toBool())
