@@ -17,7 +17,10 @@ std::unique_ptr<VirtualMouse> makeDemoMouse(const QString &apConfigPath)
             config.reportLength = e.reportLength;
         }
     }
-    return std::make_unique<VirtualMouse>(config);
+    auto mouse = std::make_unique<VirtualMouse>(config);
+    // Nothing in the program reads the call log, and a demo may run for days.
+    mouse->setKeepsCalls(false);
+    return mouse;
 }
 
 bool TranscriptFile::open(const QString &path, VirtualMouse &mouse)

@@ -9,7 +9,8 @@
 
 // The virtual mouse of the demo mode, set up like the mouse entry of the
 // device table in apConfig.bin (isEncode, sCode, report length) with the
-// firmware of "mouse/icType".
+// firmware of "mouse/icType". It keeps no call log: its calls go only to a
+// transcript, when one is open.
 std::unique_ptr<VirtualMouse> makeDemoMouse(const QString &apConfigPath);
 
 // Writes every call through the mouse to a file, one JSON object per line.

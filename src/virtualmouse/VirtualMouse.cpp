@@ -107,7 +107,8 @@ void VirtualMouse::record(const QString &op, const QString &path, const QByteArr
                           int result)
 {
     HidCall call{nowMs(), op, path, data, result};
-    log.append(call);
+    if (keepsCalls)
+        log.append(call);
     if (sink)
         sink(call);
 }
@@ -299,7 +300,7 @@ int VirtualMouse::sendFeatureReport(HidDevice *device, const unsigned char *data
             FrameCodec::descramble(plain + 1, d->code.data());
         d->inputReports.clear();
         if (d->firmware.command(plain)) {
-            if (d->isMouse)
+            if (d->isMouse && keepsCalls)
                 frames.append(QByteArray(reinterpret_cast<const char *>(plain), 9));
             const QByteArray out = d->firmware.takeBulkOut();
             for (int offset = 0; offset < out.size(); offset += d->reportLength)
@@ -518,6 +519,16 @@ void VirtualMouse::setWrongEcho(bool on)
 {
     std::lock_guard lock(mutex);
     wrongEcho = on;
+}
+
+void VirtualMouse::setKeepsCalls(bool keep)
+{
+    std::lock_guard lock(mutex);
+    keepsCalls = keep;
+    if (!keep) {
+        log.clear();
+        frames.clear();
+    }
 }
 
 QList<HidCall> VirtualMouse::calls() const

@@ -106,6 +106,10 @@ public:
     void setOpenRefused(bool refused);
 
     // The call log and the transcript sink (each call, as it happens).
+    // Without keeping, calls() and receivedFrames() stay empty and only the
+    // sink sees the calls: a mouse that lives as long as the program must not
+    // grow with every call.
+    void setKeepsCalls(bool keep);
     QList<HidCall> calls() const;
     void clearCalls();
     void setCallSink(std::function<void(const HidCall &)> sink);
@@ -167,4 +171,5 @@ private:
     QMap<int, HidFault> faults;
     bool wrongEcho = false;
     bool openRefused = false;
+    bool keepsCalls = true;
 };

@@ -131,6 +131,14 @@ void tst_VirtualMouse::demoFollowsApConfig()
     QVERIFY(c.isEncode);
     QCOMPARE(c.sCode, QStringLiteral("mso]s_"));
     QCOMPARE(c.reportLength, 64);
+
+    // A demo runs as long as the program: its calls reach the transcript only.
+    int seen = 0;
+    mouse->setCallSink([&seen](const HidCall &) { ++seen; });
+    for (int i = 0; i < 3; ++i)
+        mouse->freeEnumeration(mouse->enumerate(0x04D9, 0xA1EE));
+    QCOMPARE(seen, 6);
+    QVERIFY(mouse->calls().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(tst_VirtualMouse)
