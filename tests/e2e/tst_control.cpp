@@ -5,6 +5,7 @@
 // active one on the root window, as a window manager would, and finds the
 // virtual mouse receiving each profile in turn.
 #include "DemoSession.h"
+#include "MouseBytes.h"
 #include "WindowLayout.h"
 
 #include <QDBusError>
@@ -189,13 +190,7 @@ void tst_Control::commandLineReportAndFollowing()
 
     // DPI stages: set from the command line, and from the mouse's own button.
     QVERIFY(ends({QStringLiteral("--dpi-stage"), QStringLiteral("2")}, 0));
-    if (chip == QLatin1String("560"))
-        QTRY_COMPARE_WITH_TIMEOUT(
-            demo->state().value(QStringLiteral("profileDpiStage")).toObject().value("3").toInt(), 2,
-            5000);
-    else
-        QTRY_COMPARE_WITH_TIMEOUT(demo->state().value(QStringLiteral("currentDpiStage")).toInt(), 2,
-                                  5000);
+    QTRY_COMPARE_WITH_TIMEOUT(MouseBytes::currentDpiStage(demo->state(), chip, 3), 2, 5000);
     QCOMPARE(control.property("DpiStage").toInt(), 2);
     QVERIFY(demo->callMouse(QStringLiteral("PressDpiButton"), {QVariant::fromValue(uchar(3))}));
     QTRY_COMPARE_WITH_TIMEOUT(control.property("DpiStage").toInt(), 3, 5000);

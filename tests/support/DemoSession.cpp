@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QUuid>
 
+#include <limits>
+
 DemoSession::DemoSession()
     : connectionName(QStringLiteral("demo-") + QUuid::createUuid().toString(QUuid::Id128)),
       programCopy(QStringLiteral(R770_EXECUTABLE), QStringLiteral(R770_EXECUTABLE_DIR "/modules"))
@@ -192,6 +194,19 @@ bool DemoSession::runInSession(const QString &tool, const QStringList &arguments
                                QByteArray *output)
 {
     return XDisplay::run(tool, arguments, output, environment());
+}
+
+double DemoSession::pointerSpeed()
+{
+    QByteArray speed;
+    const bool ran =
+        runInSession(QStringLiteral("gsettings"),
+                     {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.peripherals.mouse"),
+                      QStringLiteral("speed")},
+                     &speed);
+    bool number = false;
+    const double value = speed.trimmed().toDouble(&number);
+    return ran && number ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
 bool DemoSession::findWindow(int timeoutMs)

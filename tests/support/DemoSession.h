@@ -87,6 +87,10 @@ public:
     bool runInSession(const QString &tool, const QStringList &arguments,
                       QByteArray *output = nullptr);
 
+    // The desktop's mouse pointer speed in the session's settings; NaN when
+    // it cannot be read.
+    double pointerSpeed();
+
     // The program's window: false when it is not shown within timeoutMs.
     bool findWindow(int timeoutMs = 15000);
     bool windowVisible();
