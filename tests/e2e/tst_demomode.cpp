@@ -2,7 +2,6 @@
 // mouse's DPI button reaches the program's listener and balloon, and pulling
 // the mouse out and back in goes through detection.
 #include "DemoSession.h"
-#include "ProgramCopy.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -61,11 +60,8 @@ void tst_DemoMode::dpiButtonAndReplug()
     DemoSession demo;
     FakeNotifications notifications;
     QVERIFY(startWithNotifications(demo, notifications));
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    const QString transcript = program.folder() + QStringLiteral("/transcript.jsonl");
-    QVERIFY(demo.start(program.executable(),
-                       {QStringLiteral("--virtual-mouse"),
+    const QString transcript = demo.copy().folder() + QStringLiteral("/transcript.jsonl");
+    QVERIFY(demo.start({QStringLiteral("--virtual-mouse"),
                         QStringLiteral("--virtual-mouse-transcript=") + transcript}));
 
     // Detection at start finds the virtual mouse.
@@ -116,12 +112,11 @@ void tst_DemoMode::refusedAccessSaidOnce()
     DemoSession demo;
     FakeNotifications notifications;
     QVERIFY(startWithNotifications(demo, notifications));
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
+    const QString folder = demo.copy().folder();
     // The build lays the udev rule beside the executable; the copy has it too.
     QVERIFY(QFile::copy(QStringLiteral(R770_EXECUTABLE_DIR "/70-r770-mouse.rules"),
-                        program.folder() + QStringLiteral("/70-r770-mouse.rules")));
-    QVERIFY(demo.start(program.executable(), {QStringLiteral("--virtual-mouse")}));
+                        folder + QStringLiteral("/70-r770-mouse.rules")));
+    QVERIFY(demo.start({QStringLiteral("--virtual-mouse")}));
     QVERIFY2(demo.waitForOutput("Device Connect", 15000), demo.output().constData());
 
     // The user loses access to the nodes (no rule): the replugged mouse is
@@ -151,7 +146,7 @@ void tst_DemoMode::refusedAccessSaidOnce()
                                               "again: sudo install -m 644 '%1/70-r770-mouse.rules'"
                                               " /etc/udev/rules.d/ && sudo udevadm control "
                                               "--reload-rules && sudo udevadm trigger|10000")
-                                   .arg(program.folder()));
+                                   .arg(folder));
     }
 
     // Said once: the next detections stay quiet.

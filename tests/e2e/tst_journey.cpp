@@ -5,53 +5,17 @@
 // Quit, and a new start that still holds what was saved. Each step is
 // checked on the virtual mouse (its state over D-Bus) and on the files.
 #include "DemoSession.h"
-#include "ProgramCopy.h"
+#include "MouseBytes.h"
+#include "WindowLayout.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QJsonArray>
-#include <QSettings>
 #include <QSystemTrayIcon>
 #include <QTest>
 
-namespace {
-
-// Window positions of the shipped layout.
-const QPoint saveButton(968, 620);
-const QPoint configButton(808, 620);
-const QPoint resetButton(888, 620);
-const QPoint resetOk(669, 349);
-const QPoint windowClose(992, 24);
-const QPoint titleList(830, 24);
-const QPoint reportRateList(180, 455);
-const QPoint systemEntry(140, 496);
-const QPoint systemClose(696, 184);
-const QPoint macroEntry(120, 402);
-const QPoint macroNew(192 + 48, 96 + 420);
-const QPoint macroClose(808, 116);
-const QPoint profileNew(352, 432);
-const QPoint profileClose(696, 196);
-// The key dialog, centred, with its body 41 below its top.
-constexpr int dialogX = (1024 - 416) / 2;
-constexpr int dialogY = (640 - 404) / 2;
-constexpr int bodyY = dialogY + 41;
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QList<int> bytes(const QJsonValue &value, int from, int count)
-{
-    QList<int> out;
-    const QJsonArray a = value.toArray();
-    for (int i = from; i < from + count && i < a.size(); ++i)
-        out << a.at(i).toInt();
-    return out;
-}
-
-} // namespace
+using MouseBytes::ints;
+using namespace WindowLayout;
 
 class tst_Journey : public QObject
 {
@@ -77,15 +41,10 @@ private:
 
 void tst_Journey::editDpiStage(DemoSession &demo)
 {
-    QVERIFY(demo.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), demo.windowId(),
-                          QStringLiteral("864"), QStringLiteral("256"), QStringLiteral("mousedown"),
-                          QStringLiteral("1")}));
+    QVERIFY(demo.moveTo(stage2Knob, {"mousedown", "1"}));
     QTest::qWait(300);
-    QVERIFY(demo.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), demo.windowId(),
-                          QStringLiteral("864"), QStringLiteral("226")}));
-    QVERIFY(demo.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), demo.windowId(),
-                          QStringLiteral("864"), QStringLiteral("196"), QStringLiteral("mouseup"),
-                          QStringLiteral("1")}));
+    QVERIFY(demo.moveTo((stage2Knob + stage2Dragged) / 2));
+    QVERIFY(demo.moveTo(stage2Dragged, {"mouseup", "1"}));
     QTest::qWait(300);
 }
 
@@ -95,14 +54,14 @@ void tst_Journey::verifyDpi(DemoSession &demo, bool is560, int activeStages)
     const QList<int> codes{3, 52, 15, 31, 47, 63, 79, 119};
     if (is560) {
         auto block1 = [&] { return demo.state().value("profileBlocks").toArray().at(1); };
-        QTRY_COMPARE_WITH_TIMEOUT(bytes(block1(), 84, 8), codes, 15000);
-        QCOMPARE(bytes(block1(), 92, 8), codes);
-        QCOMPARE(bytes(block1(), 100, 1), QList<int>{(1 << activeStages) - 1});
+        QTRY_COMPARE_WITH_TIMEOUT(ints(block1(), 84, 8), codes, 15000);
+        QCOMPARE(ints(block1(), 92, 8), codes);
+        QCOMPARE(ints(block1(), 100, 1), QList<int>{(1 << activeStages) - 1});
     } else {
         QList<int> table = codes.mid(0, activeStages);
         while (table.size() < 8)
             table << 0x80;
-        QTRY_COMPARE_WITH_TIMEOUT(bytes(demo.state().value("dpiTable"), 0, 8), table, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(ints(demo.state().value("dpiTable"), 0, 8), table, 15000);
         QCOMPARE(demo.state().value("dpiStageCount").toInt(), activeStages);
     }
 }
@@ -123,41 +82,36 @@ void tst_Journey::wholeJourney()
     QFETCH(QString, matrix);
     chip = chipType;
     const bool is560 = chip == QLatin1String("560");
-    DemoSession demo;
-    QString whyNot;
-    if (!demo.startBus(&whyNot))
-        QSKIP(qPrintable(whyNot));
-
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    const QString settings = program.folder() + QStringLiteral("/modules/setting/");
-    const QString exe = program.executable();
-    {
-        QSettings(settings + QStringLiteral("apConfig.bin"), QSettings::IniFormat)
-            .setValue(QStringLiteral("mouse/icType"), chip);
-        QSettings(settings + QStringLiteral("name.bin"), QSettings::IniFormat)
-            .remove(QStringLiteral("profile"));
-    }
-    auto profileFile = [&](int number) {
-        return QSettings(settings + QStringLiteral("p%1.bin").arg(number), QSettings::IniFormat);
+    QByteArray factoryProfile;
+    const auto session = DemoSession::startCopy(chip, [&](ProgramCopy &program) {
+        program.remove(QStringLiteral("setting/name.bin"), QStringLiteral("profile"));
+        factoryProfile = program.read(QStringLiteral("setting/pD.bin"));
+    });
+    if (!session)
+        return; // skipped or failed, with the reason
+    DemoSession &demo = *session;
+    const ProgramCopy &program = demo.copy();
+    auto profile1 = [&](const char *key) {
+        return program.read(QStringLiteral("setting/p1.bin"), QLatin1String(key));
     };
-    const QByteArray factoryProfile = readAll(settings + QStringLiteral("pD.bin"));
+    auto bytesOf = [&](const char *file) {
+        return program.read(QStringLiteral("setting/") + QLatin1String(file));
+    };
 
     // First start: the mouse is found and told nothing of the profile.
-    QVERIFY2(demo.launch(exe), demo.output().constData());
     QCOMPARE(demo.state().value("plugged").toBool(), true);
     QCOMPARE(demo.state().value("chipType").toString(), chip);
     QCOMPARE(demo.state().value("keyMatrices").toObject().size(), 0);
     shoot(demo, QStringLiteral("-first"));
 
     // Key list and dialog: button 5 becomes "Volume+" (media, usage 0xE9).
-    QVERIFY(demo.click({367 + 18, 254 + 18}));
-    QVERIFY(demo.click({dialogX + 16 + 30, bodyY + 312 + 12}));
-    QVERIFY(demo.click({dialogX + 16 + 30, bodyY + 312 + 24 + 12}));
-    QVERIFY(demo.click({dialogX + 416 - 16 - 8, dialogY + 20}));
+    QVERIFY(demo.click(badge5));
+    QVERIFY(demo.click(mediaBox));
+    QVERIFY(demo.click(volumeUp));
+    QVERIFY(demo.click(dialogClose));
     QVERIFY(demo.click(saveButton));
     auto slot3 = [&] {
-        return bytes(demo.state().value("keyMatrices").toObject().value(matrix), 12, 4);
+        return ints(demo.state().value("keyMatrices").toObject().value(matrix), 12, 4);
     };
     QTRY_COMPARE_WITH_TIMEOUT(slot3(), (QList<int>{0x03, 0x00, 0xE9, 0x00}), 10000);
     QCOMPARE(demo.state().value("keyMatrices").toObject().value(matrix).toArray().size(),
@@ -167,88 +121,72 @@ void tst_Journey::wholeJourney()
     // page ("Wave", block 1 from red to 0, 128, 255), then Save.
     editDpiStage(demo);
     QVERIFY(!QTest::currentTestFailed());
-    if (is560)
-        QTRY_COMPARE_WITH_TIMEOUT(
-            demo.state().value("profileDpiStage").toObject().value("1").toInt(), 2, 3000);
-    else
-        QTRY_COMPARE_WITH_TIMEOUT(demo.state().value("currentDpiStage").toInt(), 2, 3000);
-    QVERIFY(demo.click({928, 76}));
-    QVERIFY(demo.click({928, 148}));
-    QVERIFY(demo.click({900, 340}));
-    QVERIFY(demo.click({900, 484}));
-    QVERIFY(demo.drag({792, 456}, {897, 456}));
+    QTRY_COMPARE_WITH_TIMEOUT(MouseBytes::currentDpiStage(demo.state(), chip), 2, 3000);
+    QVERIFY(demo.click(stageCountList));
+    QVERIFY(demo.click(stageCountRow(3)));
+    QVERIFY(demo.click(effectList));
+    QVERIFY(demo.click(waveEntry));
+    QVERIFY(demo.drag(hueKnob, hueKnobMoved));
     QVERIFY(demo.click(saveButton));
     verifyDpi(demo, is560, 3);
     QVERIFY(!QTest::currentTestFailed());
     const QList<int> wave{5, 0xFF, 0};
     if (is560) {
         const QJsonArray blocks = demo.state().value("profileBlocks").toArray();
-        QCOMPARE(bytes(blocks.at(1), 71, 3), wave);
-        QCOMPARE(bytes(blocks.at(0), 24, 3), (QList<int>{0, 128, 255}));
+        QCOMPARE(ints(blocks.at(1), 71, 3), wave);
+        QCOMPARE(ints(blocks.at(0), 24, 3), (QList<int>{0, 128, 255}));
     } else {
-        QCOMPARE(bytes(demo.state().value("ledEffect"), 0, 3), wave);
-        QCOMPARE(bytes(demo.state().value("led8Colors"), 0, 3), (QList<int>{0, 128, 255}));
+        QCOMPARE(ints(demo.state().value("ledEffect"), 0, 3), wave);
+        QCOMPARE(ints(demo.state().value("led8Colors"), 0, 3), (QList<int>{0, 128, 255}));
     }
-    QTRY_COMPARE_WITH_TIMEOUT(profileFile(1).value("mouse/lightValue").toStringList().value(0),
+    QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/lightValue").toStringList().value(0),
                               QStringLiteral("5"), 5000);
 
     // Report rate 500 Hz (rate code 2), sent when chosen and kept on Save.
     QVERIFY(demo.click(reportRateList));
-    QVERIFY(demo.click({reportRateList.x(), 479 + 2 * 24}));
+    QVERIFY(demo.click(reportRateRow(2)));
     QVERIFY(demo.click(saveButton));
     if (is560)
         QTRY_COMPARE_WITH_TIMEOUT(
             demo.state().value("profileReportRate").toObject().value("1").toInt(), 2, 5000);
     else
         QTRY_COMPARE_WITH_TIMEOUT(demo.state().value("reportRate").toInt(), 2, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(profileFile(1).value("mouse/reportRate").toInt(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/reportRate").toInt(), 2, 5000);
 
     // System settings: the pointer-speed knob 40 pixels right, level 7 of
     // 10, which the desktop holds as 0.4.
     QVERIFY(demo.click(systemEntry));
-    QVERIFY(demo.drag({512, 253}, {552, 253}));
+    QVERIFY(demo.drag(speedKnob, speedKnob + QPoint(40, 0)));
     shoot(demo, QStringLiteral("-system"));
-    QByteArray speed;
-    QProcess gsettings;
-    gsettings.setProcessEnvironment(demo.environment());
-    auto desktopSpeed = [&] {
-        gsettings.start(QStringLiteral("gsettings"),
-                        {QStringLiteral("get"),
-                         QStringLiteral("org.gnome.desktop.peripherals.mouse"),
-                         QStringLiteral("speed")});
-        gsettings.waitForFinished(5000);
-        return gsettings.readAllStandardOutput().trimmed().toDouble();
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(qAbs(desktopSpeed() - 0.4) < 1e-9, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(qAbs(demo.pointerSpeed() - 0.4) < 1e-9, 5000);
     QVERIFY(demo.click(systemClose));
     QVERIFY(demo.click(saveButton));
-    QTRY_COMPARE_WITH_TIMEOUT(profileFile(1).value("mouse/mouseRate").toInt(), 210, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/mouseRate").toInt(), 210, 5000);
 
     // Macro editor: a new macro has its file and its name in the list.
     QVERIFY(demo.click(macroEntry));
     QVERIFY(demo.click(macroNew));
     shoot(demo, QStringLiteral("-macro"));
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QFile::exists(program.folder() + QStringLiteral("/modules/macro/Macro_0.bin")), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(QSettings(settings + QStringLiteral("name.bin"), QSettings::IniFormat)
-                                  .value("macro/macroName")
-                                  .toStringList()
-                                  .value(0),
-                              QStringLiteral("Macro_0"), 5000);
-    QVERIFY(demo.click(macroClose));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(program.file(QStringLiteral("macro/Macro_0.bin"))),
+                             5000);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        program.read(QStringLiteral("setting/name.bin"), QStringLiteral("macro/macroName"))
+            .toStringList()
+            .value(0),
+        QStringLiteral("Macro_0"), 5000);
+    QVERIFY(demo.click(editorClose));
     QVERIFY(demo.click(saveButton));
 
     // Profiles page: a new profile is a copy of the default one.
     QVERIFY(demo.click(configButton));
     QVERIFY(demo.click(profileNew));
     QVERIFY(demo.click(profileClose));
-    QCOMPARE(QSettings(settings + QStringLiteral("name.bin"), QSettings::IniFormat)
-                 .value("profile/profileName")
+    QCOMPARE(program.read(QStringLiteral("setting/name.bin"), QStringLiteral("profile/profileName"))
                  .toStringList(),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01")}));
-    QCOMPARE(readAll(settings + QStringLiteral("p2.bin")), factoryProfile);
+    QCOMPARE(bytesOf("p2.bin"), factoryProfile);
     QVERIFY(demo.click(saveButton));
-    const QByteArray edited = readAll(settings + QStringLiteral("p1.bin"));
+    const QByteArray edited = bytesOf("p1.bin");
     QVERIFY(edited != factoryProfile);
 
     // To the new profile from the title bar and back.
@@ -257,20 +195,19 @@ void tst_Journey::wholeJourney()
             demo.state().value(is560 ? "currentProfile" : "currentKeyMatrix").toInt(), device,
             5000);
         QTRY_COMPARE_WITH_TIMEOUT(
-            QSettings(settings + QStringLiteral("apConfig.bin"), QSettings::IniFormat)
-                .value("mouse/profileNo")
+            program.read(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/profileNo"))
                 .toInt(),
             device - 1, 5000);
         QTest::qWait(3500); // the screen stays locked while the pages reload
     };
     QVERIFY(demo.click(titleList));
-    QVERIFY(demo.click({titleList.x(), 48 + 24}));
+    QVERIFY(demo.click(titleRow(1)));
     onProfile(2);
     QVERIFY(demo.click(titleList));
     shoot(demo, QStringLiteral("-back"));
-    QVERIFY(demo.click({titleList.x(), 48}));
+    QVERIFY(demo.click(titleRow(0)));
     onProfile(1);
-    QCOMPARE(readAll(settings + QStringLiteral("p1.bin")), edited);
+    QCOMPARE(bytesOf("p1.bin"), edited);
 
     // Factory reset: the mouse's own DPI button first moves to stage 3;
     // the reset gives profile 1 the default file and the mouse stage 2.
@@ -279,12 +216,8 @@ void tst_Journey::wholeJourney()
     QVERIFY(demo.click(resetButton));
     shoot(demo, QStringLiteral("-reset"));
     QVERIFY(demo.click(resetOk));
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(settings + QStringLiteral("p1.bin")), factoryProfile, 5000);
-    if (is560)
-        QTRY_COMPARE_WITH_TIMEOUT(
-            demo.state().value("profileDpiStage").toObject().value("1").toInt(), 2, 5000);
-    else
-        QTRY_COMPARE_WITH_TIMEOUT(demo.state().value("currentDpiStage").toInt(), 2, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(bytesOf("p1.bin"), factoryProfile, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(MouseBytes::currentDpiStage(demo.state(), chip), 2, 5000);
 
     // Pulled out and plugged in while the system settings panel is open;
     // afterwards the DPI edit reaches the mouse again.
@@ -302,14 +235,14 @@ void tst_Journey::wholeJourney()
     QVERIFY(demo.click(saveButton));
     verifyDpi(demo, is560, 4);
     QVERIFY(!QTest::currentTestFailed());
-    QTRY_COMPARE_WITH_TIMEOUT(profileFile(1).value("mouse/dpiValueArray").toStringList().value(1),
+    QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/dpiValueArray").toStringList().value(1),
                               QStringLiteral("5300"), 5000);
 
     // Closed to the tray, the window comes back with a second start, which
     // ends at once with 1.
     QVERIFY(demo.click(windowClose));
     QTRY_VERIFY_WITH_TIMEOUT(!demo.windowVisible(), 5000);
-    QCOMPARE(demo.runAgain(exe, {}), 1);
+    QCOMPARE(demo.runAgain({}).code, 1);
     QTRY_VERIFY_WITH_TIMEOUT(demo.windowVisible(), 5000);
     QCOMPARE(demo.program().state(), QProcess::Running);
 
@@ -319,26 +252,26 @@ void tst_Journey::wholeJourney()
         qInfo("a tray host is present; quitting with --quit all the same");
     else
         qInfo("no tray host on this display: quitting with --quit");
-    const QByteArray saved = readAll(settings + QStringLiteral("p1.bin"));
-    QCOMPARE(demo.runAgain(exe, {QStringLiteral("--quit")}), 0);
+    const QByteArray saved = bytesOf("p1.bin");
+    QCOMPARE(demo.runAgain({QStringLiteral("--quit")}).code, 0);
     QVERIFY(demo.waitForExit(10000));
     QCOMPARE(demo.program().exitStatus(), QProcess::NormalExit);
     QCOMPARE(demo.program().exitCode(), 0);
 
     // A new start shows the saved values: Save sends them to the new
     // mouse unchanged and leaves the file as it was.
-    QVERIFY2(demo.launch(exe), demo.output().constData());
+    QVERIFY2(demo.launch(), demo.output().constData());
     shoot(demo, QStringLiteral("-restarted"));
     QCOMPARE(demo.state().value("plugged").toBool(), true);
     QCOMPARE(demo.state().value("keyMatrices").toObject().size(), 0);
     // Four active stages chosen again: Save sends the stages the page shows.
-    QVERIFY(demo.click({928, 76}));
-    QVERIFY(demo.click({928, 76 + 4 * 24}));
+    QVERIFY(demo.click(stageCountList));
+    QVERIFY(demo.click(stageCountRow(4)));
     QVERIFY(demo.click(saveButton));
     verifyDpi(demo, is560, 4);
     QVERIFY(!QTest::currentTestFailed());
     QTest::qWait(500);
-    QCOMPARE(readAll(settings + QStringLiteral("p1.bin")), saved);
+    QCOMPARE(bytesOf("p1.bin"), saved);
     QVERIFY2(!demo.output().contains("cmd Failed"), demo.output().constData());
 }
 

@@ -5,39 +5,18 @@
 // mouse; a rename follows the button and a deletion gives it its default.
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "ProgramCopy.h"
+#include "WindowLayout.h"
 
 #include <QFile>
 #include <QJsonArray>
-#include <QSettings>
 #include <QTest>
 
 #include <memory>
 
 using MouseBytes::ints;
+using namespace WindowLayout;
 
 namespace {
-
-// Places in the window: the macro editor opens centred at (192, 96).
-constexpr int EditorX = 192;
-constexpr int EditorY = 96;
-const QPoint macroEntry(120, 402);
-const QPoint newButton(EditorX + 48, EditorY + 420);
-const QPoint recordButton(EditorX + 250, EditorY + 420);
-const QPoint delayCheck(EditorX + 438, EditorY + 420);
-const QPoint deleteButton(EditorX + 152, EditorY + 420);
-const QPoint firstMacro(EditorX + 60, EditorY + 85);
-const QPoint repeatField(EditorX + 386, EditorY + 420);
-const QPoint editorClose(EditorX + 640 - 24, EditorY + 20);
-// The key dialog opens centred at (304, 118); its body starts 41 lower and
-// scrolls. Button 3's badge on the mouse picture opens it.
-constexpr int DialogX = (1024 - 416) / 2;
-constexpr int DialogY = (640 - 404) / 2;
-constexpr int BodyY = DialogY + 41;
-const QPoint badge3(494 + 18, 124 + 18);
-const QPoint mediaBox(DialogX + 16 + 30, BodyY + 312 + 12);
-const QPoint dialogClose(DialogX + 416 - 24, DialogY + 20);
-const QPoint saveButton(936 + 32, 608 + 12);
 
 // The key matrix the mouse gets for the shipped profile, button 3 (device
 // slot 2) aside.
@@ -68,29 +47,28 @@ private slots:
     void renameAndDeleteFollowTheButton();
 
 private:
-    bool click(QPoint at) { return demo.click(at); }
+    bool click(QPoint at) { return demo->click(at); }
     bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
     {
-        return demo.xdotool(arguments, output);
+        return demo->xdotool(arguments, output);
     }
-    bool shoot(const QString &name) { return demo.shoot(QStringLiteral(R770_SHOT_DIR), name); }
+    bool shoot(const QString &name) { return demo->shoot(QStringLiteral(R770_SHOT_DIR), name); }
     QList<int> userMatrix();
+    // One value of a file of the program's data folder.
+    QVariant read(const QString &file, const QString &key) const
+    {
+        return demo->copy().read(file, key);
+    }
+    bool exists(const QString &file) const { return QFile::exists(demo->copy().file(file)); }
 
-    DemoSession demo;
-    std::unique_ptr<ProgramCopy> program;
+    std::unique_ptr<DemoSession> demo;
     QProcess xev;
     QByteArray xevOutput;
 };
 
 void tst_MacroRecording::initTestCase()
 {
-    QString whyNot;
-    if (!demo.startBus(&whyNot, DemoSession::Display::Needed,
-                       {QStringLiteral("xev"), QStringLiteral("import")}))
-        QSKIP(qPrintable(whyNot));
-    program = std::make_unique<ProgramCopy>(QStringLiteral(R770_EXECUTABLE),
-                                            QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    QVERIFY2(demo.launch(program->executable()), demo.output().constData());
+    demo = DemoSession::startCopy({}, {}, {QStringLiteral("xev"), QStringLiteral("import")});
 }
 
 void tst_MacroRecording::cleanupTestCase()
@@ -99,9 +77,9 @@ void tst_MacroRecording::cleanupTestCase()
         xev.kill();
         xev.waitForFinished(5000);
     }
-    if (program && demo.program().state() == QProcess::NotRunning)
-        qWarning("the program ended (exit code %d): %s", demo.program().exitCode(),
-                 demo.output().right(4000).constData());
+    if (demo && demo->program().state() == QProcess::NotRunning)
+        qWarning("the program ended (exit code %d): %s", demo->program().exitCode(),
+                 demo->output().right(4000).constData());
 }
 
 // The matrix of the user's buttons: number 2 on this family, as the 0x8B
@@ -109,15 +87,15 @@ void tst_MacroRecording::cleanupTestCase()
 QList<int> tst_MacroRecording::userMatrix()
 {
     return ints(
-        demo.state().value(QStringLiteral("keyMatrices")).toObject().value(QStringLiteral("2")));
+        demo->state().value(QStringLiteral("keyMatrices")).toObject().value(QStringLiteral("2")));
 }
 
 void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
 {
     QVERIFY(click(macroEntry));
-    QVERIFY(click(newButton));
-    QVERIFY(click(delayCheck));
-    QVERIFY(click(recordButton));
+    QVERIFY(click(macroNew));
+    QVERIFY(click(macroDelayCheck));
+    QVERIFY(click(macroRecord));
 
     // Another program takes the keyboard focus and gets the keys.
     connect(&xev, &QProcess::readyReadStandardOutput, this,
@@ -135,30 +113,28 @@ void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
     xev.kill();
     xev.waitForFinished(5000);
 
-    QVERIFY(click(recordButton));
+    QVERIFY(click(macroRecord));
     QVERIFY(shoot(QStringLiteral("macro-recorded")));
 
     // The macro file: press A, the time held, release A, repeat count 1.
-    const QString file = program->folder() + QStringLiteral("/modules/macro/Macro_0.bin");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        QSettings(file, QSettings::IniFormat).value("config/total").toInt() == 3, 5000);
-    const QSettings macro(file, QSettings::IniFormat);
-    QCOMPARE(macro.value("macro/0").toString(), QStringLiteral("1,A"));
-    QCOMPARE(macro.value("macro/2").toString(), QStringLiteral("2,A"));
-    QCOMPARE(macro.value("config/repeat").toInt(), 1);
-    const QStringList delay = macro.value("macro/1").toString().split(QLatin1Char(','));
+    const QString file = QStringLiteral("macro/Macro_0.bin");
+    QTRY_VERIFY_WITH_TIMEOUT(read(file, "config/total").toInt() == 3, 5000);
+    QCOMPARE(read(file, "macro/0").toString(), QStringLiteral("1,A"));
+    QCOMPARE(read(file, "macro/2").toString(), QStringLiteral("2,A"));
+    QCOMPARE(read(file, "config/repeat").toInt(), 1);
+    const QStringList delay = read(file, "macro/1").toString().split(QLatin1Char(','));
     QCOMPARE(delay.value(0), QStringLiteral("0"));
     const int ms = delay.value(1).toInt();
     QVERIFY2(ms >= 150 && ms <= 600 && ms % 10 == 0, qPrintable(delay.join(QLatin1Char(','))));
 
-    const QSettings names(program->folder() + QStringLiteral("/modules/setting/name.bin"),
-                          QSettings::IniFormat);
-    QVERIFY(names.value("macro/macroName").toStringList().contains(QStringLiteral("Macro_0")));
+    QVERIFY(read(QStringLiteral("setting/name.bin"), "macro/macroName")
+                .toStringList()
+                .contains(QStringLiteral("Macro_0")));
 }
 
 void tst_MacroRecording::boundButtonHoldsTheMacro()
 {
-    const QString profileFile = program->folder() + QStringLiteral("/modules/setting/p1.bin");
+    const QString profileFile = QStringLiteral("setting/p1.bin");
     QVERIFY(click(editorClose));
     // Button 3's dialog. Its macro list lies below the visible part of the
     // body: the media grid, dropped and closed again, scrolls the body 48
@@ -166,8 +142,8 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
     QVERIFY(click(badge3));
     QVERIFY(click(mediaBox));
     QVERIFY(click(mediaBox - QPoint(0, 48)));
-    QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 380 - 48 + 12)));
-    QVERIFY(click(QPoint(DialogX + 16 + 60, BodyY + 404 - 68 + 12)));
+    QVERIFY(click(QPoint(dialogX + 16 + 60, bodyY + 380 - 48 + 12)));
+    QVERIFY(click(QPoint(dialogX + 16 + 60, bodyY + 404 - 68 + 12)));
     QVERIFY(shoot(QStringLiteral("macro-bound-dialog")));
     QVERIFY(click(dialogClose));
 
@@ -175,14 +151,14 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
     // slot 3 (slots count from 1). Repeat count 1, press A held for the
     // time typed (in 10 ms), release A as the last event, end.
     QJsonArray slot;
-    QTRY_VERIFY_WITH_TIMEOUT((slot = demo.state()
+    QTRY_VERIFY_WITH_TIMEOUT((slot = demo->state()
                                          .value(QStringLiteral("macros"))
                                          .toObject()
                                          .value(QStringLiteral("3"))
                                          .toArray())
                                      .size() == 128,
                              5000);
-    QCOMPARE(demo.state().value(QStringLiteral("macros")).toObject().keys(), QStringList{"3"});
+    QCOMPARE(demo->state().value(QStringLiteral("macros")).toObject().keys(), QStringList{"3"});
     QCOMPARE(slot.at(0).toInt(), 0x00);
     QCOMPARE(slot.at(1).toInt(), 0x01);
     const int held = slot.at(2).toInt();
@@ -192,83 +168,67 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
     QCOMPARE(slot.at(5).toInt(), 0x04);
     for (int i = 6; i < 128; ++i)
         QCOMPARE(slot.at(i).toInt(), 0x00);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
-        QStringLiteral("Macro_0"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(read(profileFile, "mouseMacroKey/2").toString(),
+                              QStringLiteral("Macro_0"), 5000);
 
     // Save: the button runs macro slot 3 once per press.
     QVERIFY(click(saveButton));
     QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x09, 0x00, 0x03, 0x00}), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        stored(QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix0/2")),
-        (QList<int>{4, 0, 2, 0}), 5000);
-    QVERIFY(QFile::exists(program->folder() + QStringLiteral("/modules/macro/Macro_0.bin")));
+    QTRY_COMPARE_WITH_TIMEOUT(stored(read(profileFile, "mouseKeyMatrix0/2")),
+                              (QList<int>{4, 0, 2, 0}), 5000);
+    QVERIFY(exists(QStringLiteral("macro/Macro_0.bin")));
 }
 
 void tst_MacroRecording::renameAndDeleteFollowTheButton()
 {
-    const QString folder = program->folder() + QStringLiteral("/modules/");
-    const QString profileFile = folder + QStringLiteral("setting/p1.bin");
+    const QString profileFile = QStringLiteral("setting/p1.bin");
+    const QString names = QStringLiteral("setting/name.bin");
     QVERIFY(click(macroEntry));
 
     // A double click opens the name for editing; typing replaces it.
     QVERIFY(shoot(QStringLiteral("macro-reopened")));
-    QVERIFY(xdotool({"windowfocus", "--sync", demo.windowId()}));
-    QVERIFY(demo.moveTo(firstMacro, {"click", "--repeat", "2", "--delay", "80", "1"}));
+    QVERIFY(xdotool({"windowfocus", "--sync", demo->windowId()}));
+    QVERIFY(demo->moveTo(firstMacro, {"click", "--repeat", "2", "--delay", "80", "1"}));
     QTest::qWait(300);
     QVERIFY(xdotool({"type", "--delay", "40", "Burst"}));
     QVERIFY(xdotool({"key", "Return"}));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
-    QVERIFY(!QFile::exists(folder + QStringLiteral("macro/Macro_0.bin")));
+    QTRY_VERIFY_WITH_TIMEOUT(exists(QStringLiteral("macro/Burst.bin")), 5000);
+    QVERIFY(!exists(QStringLiteral("macro/Macro_0.bin")));
     // The program writes its open profile when it is idle.
-    QTRY_COMPARE_WITH_TIMEOUT(
-        QSettings(profileFile, QSettings::IniFormat).value("mouseMacroKey/2").toString(),
-        QStringLiteral("Burst"), 5000);
-    QCOMPARE(QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
-                 .value("macro/macroName")
-                 .toStringList()
-                 .value(0),
-             QStringLiteral("Burst"));
+    QTRY_COMPARE_WITH_TIMEOUT(read(profileFile, "mouseMacroKey/2").toString(),
+                              QStringLiteral("Burst"), 5000);
+    QCOMPARE(read(names, "macro/macroName").toStringList().value(0), QStringLiteral("Burst"));
 
     // The key list knows button 3 by the new name: a repeat count of 3,
     // typed into the field, reaches the button's slot.
-    QVERIFY(click(repeatField));
+    QVERIFY(click(macroRepeat));
     QVERIFY(xdotool({"key", "End", "BackSpace", "BackSpace", "BackSpace", "BackSpace"}));
     QVERIFY(xdotool({"type", "--delay", "40", "3"}));
     QVERIFY(xdotool({"key", "Return"}));
     QTRY_COMPARE_WITH_TIMEOUT(
-        ints(demo.state().value(QStringLiteral("macros")).toObject().value(QStringLiteral("3")))
+        ints(demo->state().value(QStringLiteral("macros")).toObject().value(QStringLiteral("3")))
             .mid(0, 2),
         (QList<int>{0x00, 0x03}), 5000);
-    QCOMPARE(QSettings(folder + QStringLiteral("macro/Burst.bin"), QSettings::IniFormat)
-                 .value("config/repeat")
-                 .toInt(),
-             3);
+    QCOMPARE(read(QStringLiteral("macro/Burst.bin"), "config/repeat").toInt(), 3);
 
     // Deleted, the macro's button gets the default function back, in the
     // mouse and in the profile, and no button of the profile names it.
-    QVERIFY(click(deleteButton));
-    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(folder + QStringLiteral("macro/Burst.bin")), 5000);
+    QVERIFY(click(macroDelete));
+    QTRY_VERIFY_WITH_TIMEOUT(!exists(QStringLiteral("macro/Burst.bin")), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x01, 0x00, 0xF2, 0x00}), 5000);
-    const QList<int> factory =
-        stored(QSettings(folder + QStringLiteral("setting/pD.bin"), QSettings::IniFormat)
-                   .value("mouseKeyMatrix/2"));
+    const QList<int> factory = stored(read(QStringLiteral("setting/pD.bin"), "mouseKeyMatrix/2"));
     QCOMPARE(factory, (QList<int>{0, 0, 0xF2, 0}));
-    QTRY_COMPARE_WITH_TIMEOUT(
-        stored(QSettings(profileFile, QSettings::IniFormat).value("mouseKeyMatrix0/2")), factory,
-        5000);
-    const QSettings profile(profileFile, QSettings::IniFormat);
-    for (const QString &group :
-         {QStringLiteral("mouseKeyMatrix/"), QStringLiteral("mouseKeyMatrix0/")})
+    QTRY_COMPARE_WITH_TIMEOUT(stored(read(profileFile, "mouseKeyMatrix0/2")), factory, 5000);
+    for (const char *group : {"mouseKeyMatrix/", "mouseKeyMatrix0/"})
         for (int n = 0; n < 16; ++n) {
-            const QVariantList def = profile.value(group + QString::number(n)).toList();
+            const QString key = QLatin1String(group) + QString::number(n);
+            const QVariantList def = read(profileFile, key).toList();
             if (def.value(0).toInt() == 4)
-                QVERIFY2(profile.value("mouseMacroKey/" + def.value(2).toString()).toString() !=
+                QVERIFY2(read(profileFile, "mouseMacroKey/" + def.value(2).toString()).toString() !=
                              QLatin1String("Burst"),
-                         qPrintable(group + QString::number(n)));
+                         qPrintable(key));
         }
-    QVERIFY(!QSettings(folder + QStringLiteral("setting/name.bin"), QSettings::IniFormat)
-                 .contains("macro/macroName"));
+    QVERIFY(!read(names, "macro/macroName").isValid());
 }
 
 QTEST_GUILESS_MAIN(tst_MacroRecording)

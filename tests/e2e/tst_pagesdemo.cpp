@@ -7,83 +7,59 @@
 // step 100, sensor 3360, a colourful mouse).
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "ProgramCopy.h"
+#include "WindowLayout.h"
 
-#include <QFile>
 #include <QTest>
 
 using MouseBytes::ints;
+using namespace WindowLayout;
 
 class tst_PagesDemo : public QObject
 {
     Q_OBJECT
 private slots:
-    void pagesReachMouseAndDesktop_data();
+    void pagesReachMouseAndDesktop_data() { DemoSession::addChipRows(); }
     void pagesReachMouseAndDesktop();
 };
-
-void tst_PagesDemo::pagesReachMouseAndDesktop_data()
-{
-    QTest::addColumn<QString>("chip");
-    QTest::newRow("553") << QStringLiteral("553");
-    QTest::newRow("560") << QStringLiteral("560");
-}
 
 void tst_PagesDemo::pagesReachMouseAndDesktop()
 {
     QFETCH(QString, chip);
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    const QString apConfig = program.folder() + QStringLiteral("/modules/setting/apConfig.bin");
-    QFile config(apConfig);
-    QVERIFY(config.open(QIODevice::ReadOnly));
-    QByteArray text = config.readAll();
-    config.close();
-    QVERIFY(text.contains("icType=553"));
-    text.replace("icType=553", "icType=" + chip.toLatin1());
-    QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    config.write(text);
-    config.close();
-
-    DemoSession demo;
-    QString whyNot;
-    if (!demo.startBus(&whyNot))
-        QSKIP(qPrintable(whyNot));
-    QVERIFY2(demo.launch(program.executable()), demo.output().constData());
+    const auto session = DemoSession::startCopy({}, [&](ProgramCopy &program) {
+        const QString config = QStringLiteral("setting/apConfig.bin");
+        QVERIFY(program.read(config).contains("icType=553"));
+        program.write(config, QStringLiteral("mouse/icType"), chip);
+    });
+    if (!session)
+        return; // skipped or failed, with the reason
+    DemoSession &demo = *session;
     const auto shoot = [&](const char *name) {
         demo.shoot(QStringLiteral(R770_SHOT_DIR),
                    QStringLiteral("pages-") + chip + QLatin1Char('-') + QLatin1String(name));
     };
     const bool is560 = chip == QLatin1String("560");
-    auto currentStage = [&] {
-        const QJsonObject s = demo.state();
-        return is560 ? s.value(QStringLiteral("profileDpiStage"))
-                           .toObject()
-                           .value(QStringLiteral("1"))
-                           .toInt()
-                     : s.value(QStringLiteral("currentDpiStage")).toInt();
-    };
+    auto currentStage = [&] { return MouseBytes::currentDpiStage(demo.state(), chip); };
 
     // Stage 2 (800 dpi) of four: its knob is at 864, 256. Pressing it makes
     // stage 2 current on the mouse before anything is saved; dragging it 60
     // pixels up moves the knob from 12 to 72: (72 - 3) * 11800 / 158 + 200
     // = 5353 -> 5300 dpi.
     QVERIFY(currentStage() != 2);
-    QVERIFY(demo.moveTo({864, 256}, {"mousedown", "1"}));
+    QVERIFY(demo.moveTo(stage2Knob, {"mousedown", "1"}));
     QTRY_COMPARE_WITH_TIMEOUT(currentStage(), 2, 1000);
-    QVERIFY(demo.moveTo({864, 226}));
-    QVERIFY(demo.moveTo({864, 196}, {"mouseup", "1"}));
+    QVERIFY(demo.moveTo((stage2Knob + stage2Dragged) / 2));
+    QVERIFY(demo.moveTo(stage2Dragged, {"mouseup", "1"}));
     QTest::qWait(300);
     // Three active stages: the list box, then its third entry.
-    QVERIFY(demo.click({928, 76}));
-    QVERIFY(demo.click({928, 148}));
+    QVERIFY(demo.click(stageCountList));
+    QVERIFY(demo.click(stageCountRow(3)));
     // Effect 5 ("Wave") from the effect list, then block 1's knob from red
     // (0) 105 pixels along the hue bar: segment 3, f = 127 -> 0, 128, 255.
-    QVERIFY(demo.click({900, 340}));
-    QVERIFY(demo.click({900, 484}));
-    QVERIFY(demo.drag({792, 456}, {897, 456}));
+    QVERIFY(demo.click(effectList));
+    QVERIFY(demo.click(waveEntry));
+    QVERIFY(demo.drag(hueKnob, hueKnobMoved));
     shoot("edited");
-    QVERIFY(demo.click({968, 620})); // Save
+    QVERIFY(demo.click(saveButton));
 
     // Sensor 3360 codes d / 100 - 1 of 400, 5300, 1600, 3200, 4800, 6400,
     // 8000, 12000; effect 5 with brightness step 4 -> kind 5, 0xFF, speed 0.
@@ -113,15 +89,10 @@ void tst_PagesDemo::pagesReachMouseAndDesktop()
     // System settings: the panel opens centred at 304, 164; the pointer
     // speed knob of profile 1 stands at 170 (level 5). 40 pixels right: 210,
     // level 7, speed 14 of 20, which the desktop scale holds as 0.4.
-    QVERIFY(demo.click({140, 496}));
+    QVERIFY(demo.click(systemEntry));
     shoot("system");
-    QVERIFY(demo.drag({512, 253}, {552, 253}));
-    QByteArray speed;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        demo.runInSession(QStringLiteral("gsettings"),
-                          {"get", "org.gnome.desktop.peripherals.mouse", "speed"}, &speed) &&
-            qAbs(speed.trimmed().toDouble() - 0.4) < 1e-9,
-        5000);
+    QVERIFY(demo.drag(speedKnob, speedKnob + QPoint(40, 0)));
+    QTRY_VERIFY_WITH_TIMEOUT(qAbs(demo.pointerSpeed() - 0.4) < 1e-9, 5000);
     QCOMPARE(demo.output().count("Failed"), 0);
 }
 

@@ -6,33 +6,17 @@
 // table, report rate and lighting of that profile's file. Once per chip family.
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "ProgramCopy.h"
+#include "WindowLayout.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QScopeGuard>
-#include <QSettings>
 #include <QTest>
 
 using MouseBytes::ints;
+using namespace WindowLayout;
 
 namespace {
-
-// Window coordinates of what the test clicks.
-const QPoint configButton(808, 620);
-const QPoint saveButton(968, 620);
-const QPoint newButton(352, 432);
-const QPoint importButton(432, 432);
-const QPoint panelClose(696, 196);
-const QPoint titleList(830, 24);
-// Stage 2's knob on the DPI page (800 dpi of 200..12000 stands at 12 of
-// 158); 60 pixels up it stands at 72: (72 - 3) * 11800 / 158 + 200 = 5353,
-// stored as 5300.
-const QPoint stage2Knob(864, 256);
-const QPoint stage2Dragged(864, 196);
-// Middles of the first rows of lists.
-constexpr int firstListRowY = 241; // profiles page, rows 27 high
-constexpr int titleRowY = 48;      // title-bar list, rows 24 high
 
 // What the mouse must hold for one profile, worked out from its file.
 struct ProfileBytes
@@ -76,17 +60,10 @@ ProfileBytes firstProfile()
     return p;
 }
 
-QStringList storedNames(const QString &settingDir)
+QStringList storedNames(const ProgramCopy &program)
 {
-    return QSettings(settingDir + QStringLiteral("/name.bin"), QSettings::IniFormat)
-        .value(QStringLiteral("profile/profileName"))
+    return program.read(QStringLiteral("setting/name.bin"), QStringLiteral("profile/profileName"))
         .toStringList();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -95,7 +72,7 @@ class tst_ProfileSwitch : public QObject
 {
     Q_OBJECT
 private slots:
-    void newProfileSwitchAndExchange_data();
+    void newProfileSwitchAndExchange_data() { DemoSession::addChipRows(); }
     void newProfileSwitchAndExchange();
 
 private:
@@ -105,7 +82,6 @@ private:
     // The file dialog's name field takes the path; Return accepts it.
     void typeIntoDialog(const QString &path);
 
-    QString settingDir;
     std::unique_ptr<DemoSession> demo;
 };
 
@@ -171,101 +147,88 @@ void tst_ProfileSwitch::typeIntoDialog(const QString &path)
     QVERIFY(demo->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
 }
 
-void tst_ProfileSwitch::newProfileSwitchAndExchange_data()
-{
-    QTest::addColumn<QString>("chip");
-    QTest::newRow("553") << QStringLiteral("553");
-    QTest::newRow("560") << QStringLiteral("560");
-}
-
 void tst_ProfileSwitch::newProfileSwitchAndExchange()
 {
     QFETCH(QString, chip);
-    demo = std::make_unique<DemoSession>();
     auto end = qScopeGuard([this] { demo.reset(); });
-    QString whyNot;
-    if (!demo->startBus(&whyNot))
-        QSKIP(qPrintable(whyNot));
-
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    settingDir = program.folder() + QStringLiteral("/modules/setting");
-    {
-        QSettings config(settingDir + QStringLiteral("/apConfig.bin"), QSettings::IniFormat);
-        config.setValue(QStringLiteral("mouse/icType"), chip);
-        config.setValue(QStringLiteral("mouse/profileNo"), 0);
+    demo = DemoSession::startCopy(chip, [](ProgramCopy &program) {
+        const QString first = QStringLiteral("setting/p1.bin");
+        program.write(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/profileNo"), 0);
         // The first profile differs from the default one in its rate (250
         // against 1000 Hz), button 5, lighting effect and first colour.
-        QSettings first(settingDir + QStringLiteral("/p1.bin"), QSettings::IniFormat);
-        first.setValue(QStringLiteral("mouse/reportRate"), 1);
+        program.write(first, QStringLiteral("mouse/reportRate"), 1);
         for (const char *key : {"mouseKeyMatrix/4", "mouseKeyMatrix0/4"})
-            first.setValue(QLatin1String(key), QVariantList{3, 0, 0xE9, 0});
-        first.setValue(QStringLiteral("mouse/lightValue"), QVariantList{5, 0, 4});
-        QVariantList colours = first.value(QStringLiteral("mouse/colorValue")).toList();
+            program.write(first, QLatin1String(key), QVariantList{3, 0, 0xE9, 0});
+        program.write(first, QStringLiteral("mouse/lightValue"), QVariantList{5, 0, 4});
+        QVariantList colours = program.read(first, QStringLiteral("mouse/colorValue")).toList();
         QCOMPARE(colours.size(), 24);
         colours[0] = 0;
         colours[2] = 255;
-        first.setValue(QStringLiteral("mouse/colorValue"), colours);
-        QSettings names(settingDir + QStringLiteral("/name.bin"), QSettings::IniFormat);
-        names.remove(QStringLiteral("profile"));
-    }
+        program.write(first, QStringLiteral("mouse/colorValue"), colours);
+        program.remove(QStringLiteral("setting/name.bin"), QStringLiteral("profile"));
+    });
+    if (!demo)
+        return; // skipped or failed, with the reason
+    const ProgramCopy &program = demo->copy();
+    auto bytesOf = [&](const char *file) {
+        return program.read(QStringLiteral("setting/") + QLatin1String(file));
+    };
 
-    QVERIFY2(demo->launch(program.executable()), demo->output().constData());
     // Start-up selects the profile but sends none of its settings.
     verifyMouseHolds(0, chip, nullptr);
 
     // A new profile: the second row, profile file 2 with the default settings.
     click(configButton);
-    click(newButton);
-    click(panelClose);
-    QCOMPARE(storedNames(settingDir),
+    click(profileNew);
+    click(profileClose);
+    QCOMPARE(storedNames(program),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01")}));
-    QCOMPARE(readAll(settingDir + QStringLiteral("/p2.bin")),
-             readAll(settingDir + QStringLiteral("/pD.bin")));
+    QCOMPARE(bytesOf("p2.bin"), bytesOf("pD.bin"));
 
     // To it from the title-bar list, a DPI stage changed and saved there,
     // back to the first, and to the second again.
     const ProfileBytes first = firstProfile();
     ProfileBytes second = defaultProfile();
     click(titleList);
-    click(QPoint(titleList.x(), titleRowY + 24));
+    click(titleRow(1));
     verifyMouseHolds(1, chip, &second);
     QVERIFY(demo->drag(stage2Knob, stage2Dragged));
     click(saveButton);
     QTRY_COMPARE_WITH_TIMEOUT(
-        QSettings(settingDir + QStringLiteral("/p2.bin"), QSettings::IniFormat)
-            .value(QStringLiteral("mouse/dpiValueArray"))
+        program.read(QStringLiteral("setting/p2.bin"), QStringLiteral("mouse/dpiValueArray"))
             .toStringList(),
         (QStringList{"400", "5300", "1600", "3200", "4800", "6400", "8000", "12000"}), 5000);
     second.codes[1] = 52;
     verifyMouseHolds(1, chip, &second);
     click(titleList);
-    click(QPoint(titleList.x(), titleRowY));
+    click(titleRow(0));
     verifyMouseHolds(0, chip, &first);
-    QCOMPARE(QSettings(settingDir + QStringLiteral("/apConfig.bin"), QSettings::IniFormat)
-                 .value(QStringLiteral("mouse/profileNo"))
+    QCOMPARE(program.read(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/profileNo"))
                  .toInt(),
              0);
     click(titleList);
-    click(QPoint(titleList.x(), titleRowY + 24));
+    click(titleRow(1));
     verifyMouseHolds(1, chip, &second);
 
-    // The second row exported and imported as a third: the same bytes.
+    // The second row exported and imported as a third: the same bytes; the
+    // row's menu opens at the pointer, its export entry 36 below.
     const QString exchange = program.folder() + QStringLiteral("/second.pf");
     click(configButton);
-    click(QPoint(400, firstListRowY + 27), 3);
-    click(QPoint(420, firstListRowY + 27 + 36));
+    click(profileRow(1), 3);
+    click(profileRow(1) + QPoint(20, 36));
     waitForDialog(QStringLiteral("Save File"));
     typeIntoDialog(exchange);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(exchange), 5000);
-    QCOMPARE(readAll(exchange), readAll(settingDir + QStringLiteral("/p2.bin")));
+    QFile exported(exchange);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    const QByteArray exportedBytes = exported.readAll();
+    QCOMPARE(exportedBytes, bytesOf("p2.bin"));
 
-    click(importButton);
+    click(profileImport);
     waitForDialog(QStringLiteral("Open File"));
     typeIntoDialog(exchange);
-    QTRY_COMPARE_WITH_TIMEOUT(readAll(settingDir + QStringLiteral("/p3.bin")), readAll(exchange),
-                              5000);
-    QCOMPARE(storedNames(settingDir),
+    QTRY_COMPARE_WITH_TIMEOUT(bytesOf("p3.bin"), exportedBytes, 5000);
+    QCOMPARE(storedNames(program),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01"),
                           QStringLiteral("profile_12")}));
 }

@@ -9,8 +9,7 @@
 // R770_SOAK_ACTIONS sets the number of actions per chip (default 150),
 // R770_SOAK_SEED the random seed (default: from the clock, printed).
 #include "DemoSession.h"
-#include "ProgramCopy.h"
-#include "XDisplay.h"
+#include "WindowLayout.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,9 +41,12 @@ const QRect dpiPage(776, 64, 224, 256);
 const QRect lightingPage(776, 330, 224, 250);
 const QRect mousePicture(330, 120, 380, 420);
 
-// Close buttons of the panels; where none is open they hit the mouse
-// picture or an empty part of the DPI page.
-const QList<QPoint> closeButtons{{696, 138}, {696, 184}, {808, 116}};
+// Close buttons of the key dialog and the panels; where none is open they
+// hit the mouse picture or an empty part of the DPI page.
+const QList<QPoint> closeButtons{WindowLayout::dialogClose, WindowLayout::systemClose,
+                                 WindowLayout::editorClose};
+// Where the panels' knobs and fields are.
+const QRect panelArea(400, 230, 260, 60);
 
 // One xdotool run for a whole gesture (one process instead of one per
 // click): pointer moves relative to the program's window, clicks, drags,
@@ -99,22 +101,6 @@ private:
     QPoint home;
     QStringList steps;
 };
-
-QPoint windowPosition(DemoSession &demo)
-{
-    QByteArray shell;
-    XDisplay::run(QStringLiteral("xdotool"),
-                  {QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), demo.windowId()},
-                  &shell);
-    QPoint at;
-    for (const QByteArray &line : shell.split('\n')) {
-        if (line.startsWith("X="))
-            at.setX(line.mid(2).toInt());
-        else if (line.startsWith("Y="))
-            at.setY(line.mid(2).toInt());
-    }
-    return at;
-}
 
 qint64 residentKb(qint64 pid)
 {
@@ -173,7 +159,7 @@ class tst_Soak : public QObject
 {
     Q_OBJECT
 private slots:
-    void randomActions_data();
+    void randomActions_data() { DemoSession::addChipRows(); }
     void randomActions();
 
 private:
@@ -208,9 +194,9 @@ QString tst_Soak::act(DemoSession &demo)
     if (pick < 52) {
         // A key combination for button 4 typed through the global capture.
         static const QStringList keys{"a", "b", "F5", "1", "space", "Tab", "ctrl+x", "shift+q"};
-        gesture.click({490 + 18, 214 + 18})
+        gesture.click(WindowLayout::badge4)
             .pause(dropDownMs)
-            .click({(1024 - 416) / 2 + 36, (640 - 404) / 2 + 41 + 256})
+            .click(WindowLayout::combinationBox)
             .pause(captureOpenMs)
             .key(keys.at(int(random.bounded(keys.size()))))
             .pause(keyTakenMs)
@@ -244,30 +230,30 @@ QString tst_Soak::act(DemoSession &demo)
         return QStringLiteral("fault");
     }
     if (pick < 84) {
-        gesture.click({968, 620}).run(demo);
+        gesture.click(WindowLayout::saveButton).run(demo);
         return QStringLiteral("save");
     }
     if (pick < 89) {
-        gesture.click({180, 455})
+        gesture.click(WindowLayout::reportRateList)
             .pause(dropDownMs)
-            .click({180, 479 + 24 * int(random.bounded(4))})
+            .click(WindowLayout::reportRateRow(int(random.bounded(4))))
             .run(demo);
         return QStringLiteral("reportRate");
     }
     if (pick < 93) {
-        gesture.click({830, 24})
+        gesture.click(WindowLayout::titleList)
             .pause(dropDownMs)
-            .click({830, 48 + 24 * int(random.bounded(2))})
+            .click(WindowLayout::titleRow(int(random.bounded(2))))
             .run(demo);
         return QStringLiteral("profileSwitch");
     }
     if (pick < 97) {
         // The system settings panel or the macro editor, opened and closed.
         const bool system = random.bounded(2) == 0;
-        const QPoint from = somewhere(QRect(400, 230, 260, 60));
-        gesture.click(system ? QPoint(140, 496) : QPoint(120, 402))
+        const QPoint from = somewhere(panelArea);
+        gesture.click(system ? WindowLayout::systemEntry : WindowLayout::macroEntry)
             .pause(panelOpenMs)
-            .drag(from, somewhere(QRect(400, 230, 260, 60)))
+            .drag(from, somewhere(panelArea))
             .click(closeButtons.at(system ? 1 : 2))
             .run(demo);
         return QStringLiteral("panel");
@@ -276,13 +262,6 @@ QString tst_Soak::act(DemoSession &demo)
         gesture.click(close).pause(panelCloseMs);
     gesture.run(demo);
     return QStringLiteral("closePanels");
-}
-
-void tst_Soak::randomActions_data()
-{
-    QTest::addColumn<QString>("chip");
-    QTest::newRow("553") << QStringLiteral("553");
-    QTest::newRow("560") << QStringLiteral("560");
 }
 
 void tst_Soak::randomActions()
@@ -298,18 +277,12 @@ void tst_Soak::randomActions()
     unplugged = false;
     qInfo("chip %s, %d actions, seed %u", qPrintable(chip), actions, seed);
 
-    DemoSession demo;
-    QString whyNot;
-    if (!demo.startBus(&whyNot))
-        QSKIP(qPrintable(whyNot));
-    ProgramCopy program(QStringLiteral(R770_EXECUTABLE),
-                        QStringLiteral(R770_EXECUTABLE_DIR "/modules"));
-    const QString settings = program.folder() + QStringLiteral("/modules/setting/");
-    QSettings(settings + QStringLiteral("apConfig.bin"), QSettings::IniFormat)
-        .setValue(QStringLiteral("mouse/icType"), chip);
-    QVERIFY2(demo.launch(program.executable()), demo.output().constData());
+    const auto session = DemoSession::startCopy(chip);
+    if (!session)
+        return; // skipped or failed, with the reason
+    DemoSession &demo = *session;
     const qint64 pid = demo.program().processId();
-    home = windowPosition(demo);
+    home = demo.windowOrigin();
 
     // Count and time spent per kind of action (input and settle waits), and
     // the time the State() answers took: where a run's time goes.
@@ -357,7 +330,7 @@ void tst_Soak::randomActions()
         }
         // The window may have been hidden by a stray key; a second start brings it back.
         if (done % 50 == 0 && !demo.windowVisible())
-            demo.runAgain(program.executable(), {});
+            demo.runAgain({});
         if (done == firstWindow)
             afterFirstWindow = residentKb(pid);
         if (done % 500 == 0)
@@ -392,7 +365,7 @@ void tst_Soak::randomActions()
 
     // Quit, as the tray menu does, and look at what is left on disk.
     demo.callMouse(QStringLiteral("Plug"));
-    QCOMPARE(demo.runAgain(program.executable(), {QStringLiteral("--quit")}), 0);
+    QCOMPARE(demo.runAgain({QStringLiteral("--quit")}).code, 0);
     QVERIFY(demo.waitForExit(30000));
     const QByteArray printed = demo.output();
     QVERIFY2(!printed.contains("ERROR: AddressSanitizer") && !printed.contains("runtime error:"),
@@ -402,11 +375,13 @@ void tst_Soak::randomActions()
     for (int n = 1; n <= 10; ++n)
         files << QStringLiteral("p%1.bin").arg(n);
     for (const QString &name : files) {
-        const QStringList missing = missingProfileKeys(settings + name);
+        const QStringList missing =
+            missingProfileKeys(demo.copy().file(QStringLiteral("setting/") + name));
         QVERIFY2(missing.isEmpty(),
                  qPrintable(name + QStringLiteral(": ") + missing.join(QStringLiteral(", "))));
     }
-    const QStringList missing = missingGlobalKeys(settings + QStringLiteral("apConfig.bin"));
+    const QStringList missing =
+        missingGlobalKeys(demo.copy().file(QStringLiteral("setting/apConfig.bin")));
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
 }
 

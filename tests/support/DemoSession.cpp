@@ -10,13 +10,18 @@
 #include <QTest>
 #include <QUuid>
 
+#include <limits>
+
 DemoSession::DemoSession()
-    : connectionName(QStringLiteral("demo-") + QUuid::createUuid().toString(QUuid::Id128))
+    : connectionName(QStringLiteral("demo-") + QUuid::createUuid().toString(QUuid::Id128)),
+      programCopy(QStringLiteral(R770_EXECUTABLE), QStringLiteral(R770_EXECUTABLE_DIR "/modules"))
 {
 }
 
 DemoSession::~DemoSession()
 {
+    if (process && QTest::currentTestFailed())
+        qWarning("program output:\n%s", output().right(8000).constData());
     mouseInterface.reset();
     QDBusConnection::disconnectFromBus(connectionName);
     if (process)
@@ -55,6 +60,38 @@ bool DemoSession::startBus(QString *whyNot, Display display, const QStringList &
     return !address.isEmpty();
 }
 
+std::unique_ptr<DemoSession>
+DemoSession::startCopy(const QString &chip, const std::function<void(ProgramCopy &)> &prepare,
+                       const QStringList &tools)
+{
+    auto demo = std::make_unique<DemoSession>();
+    QString whyNot;
+    if (!demo->startBus(&whyNot, Display::Needed, tools)) {
+        QTest::qSkip(qPrintable(whyNot), __FILE__, __LINE__);
+        return nullptr;
+    }
+    if (!chip.isEmpty())
+        demo->copy().write(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/icType"),
+                           chip);
+    if (prepare)
+        prepare(demo->copy());
+    if (QTest::currentTestFailed())
+        return nullptr;
+    if (!demo->launch()) {
+        // The session's end prints what the program said.
+        QTest::qFail("the program did not come up", __FILE__, __LINE__);
+        return nullptr;
+    }
+    return demo;
+}
+
+void DemoSession::addChipRows()
+{
+    QTest::addColumn<QString>("chip");
+    for (const char *chip : {"553", "560"})
+        QTest::newRow(chip) << QString::fromLatin1(chip);
+}
+
 QDBusConnection DemoSession::bus() const
 {
     return QDBusConnection::connectToBus(address, connectionName);
@@ -76,7 +113,7 @@ QProcessEnvironment DemoSession::environment() const
     return env;
 }
 
-bool DemoSession::start(const QString &executable, const QStringList &arguments)
+bool DemoSession::start(const QStringList &arguments)
 {
     process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment());
@@ -85,15 +122,14 @@ bool DemoSession::start(const QString &executable, const QStringList &arguments)
     window = {};
     // The new program's virtual mouse takes the name again.
     mouseInterface.reset();
-    process->start(executable, arguments);
+    process->start(programCopy.executable(), arguments);
     return process->waitForStarted(5000);
 }
 
-bool DemoSession::launch(const QString &executable, const QStringList &arguments)
+bool DemoSession::launch(const QStringList &arguments)
 {
     // Slow under the sanitizers and on a loaded machine.
-    if (!start(executable, arguments) || !waitForOutput("Device Connect", 60000) ||
-        !findWindow(30000))
+    if (!start(arguments) || !waitForOutput("Device Connect", 60000) || !findWindow(30000))
         return false;
     QTest::qWait(1600); // the start-up lock
     return true;
@@ -137,23 +173,40 @@ void DemoSession::kill()
     process->waitForFinished(5000);
 }
 
-int DemoSession::runAgain(const QString &executable, const QStringList &arguments)
+DemoSession::Run DemoSession::runAgain(const QStringList &arguments)
 {
     QProcess again;
     again.setProcessEnvironment(environment());
-    again.start(executable, arguments);
-    if (!again.waitForFinished(10000)) {
+    again.start(programCopy.executable(), arguments);
+    Run run;
+    if (!again.waitForFinished(30000)) {
         again.kill();
         again.waitForFinished(1000);
-        return -1;
+        return run;
     }
-    return again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
+    run.code = again.exitStatus() == QProcess::NormalExit ? again.exitCode() : -1;
+    run.out = again.readAllStandardOutput();
+    run.err = again.readAllStandardError();
+    return run;
 }
 
 bool DemoSession::runInSession(const QString &tool, const QStringList &arguments,
                                QByteArray *output)
 {
     return XDisplay::run(tool, arguments, output, environment());
+}
+
+double DemoSession::pointerSpeed()
+{
+    QByteArray speed;
+    const bool ran =
+        runInSession(QStringLiteral("gsettings"),
+                     {QStringLiteral("get"), QStringLiteral("org.gnome.desktop.peripherals.mouse"),
+                      QStringLiteral("speed")},
+                     &speed);
+    bool number = false;
+    const double value = speed.trimmed().toDouble(&number);
+    return ran && number ? value : std::numeric_limits<double>::quiet_NaN();
 }
 
 bool DemoSession::findWindow(int timeoutMs)

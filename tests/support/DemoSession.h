@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgramCopy.h"
 #include "XDisplay.h"
 
 #include <QByteArray>
@@ -11,14 +12,16 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 class QDBusInterface;
 
-// The real program in demo mode on the X display, driven like a user: its
-// own session bus (the virtual mouse's D-Bus object lives there), its own
-// desktop settings folder, xdotool for the pointer and the keys. Window
-// positions are relative to the program's 1024 x 640 window.
+// A copy of the real program (ProgramCopy) in demo mode on the X display,
+// driven like a user: its own session bus (the virtual mouse's D-Bus object
+// lives there), its own desktop settings folder, xdotool for the pointer and
+// the keys. Window positions are relative to the program's 1024 x 640 window
+// (see WindowLayout.h).
 class DemoSession
 {
 public:
@@ -29,7 +32,17 @@ public:
     };
 
     DemoSession();
+    // Ends the program; after a failed check, prints what it printed.
     ~DemoSession();
+
+    // For a test function: a session whose copy has chip in its settings
+    // (the shipped one when empty) and its files changed by prepare, started
+    // with launch(). Null when it did not start, the reason given to the
+    // test: skipped where the display or a tool is missing, failed (with
+    // the program's output) where the program or a check in prepare fails.
+    static std::unique_ptr<DemoSession>
+    startCopy(const QString &chip = {}, const std::function<void(ProgramCopy &)> &prepare = {},
+              const QStringList &tools = {});
 
     // The private session bus; false (with a reason) when the display (unless
     // optional: the program then runs offscreen) or a tool is missing.
@@ -40,12 +53,18 @@ public:
     QDBusConnection bus() const;
     QProcessEnvironment environment() const;
 
-    // Starts the program (demo mode unless told otherwise) and waits for the
+    // The rows of a data function, one a chip family: "553" and "560" in
+    // the column "chip".
+    static void addChipRows();
+
+    // The copy of the built program that this session starts.
+    ProgramCopy &copy() { return programCopy; }
+
+    // Starts the copy (demo mode unless told otherwise) and waits for the
     // device, its window and the end of the start-up lock.
-    bool launch(const QString &executable,
-                const QStringList &arguments = {QStringLiteral("--virtual-mouse")});
+    bool launch(const QStringList &arguments = {QStringLiteral("--virtual-mouse")});
     // Only starts it: for a program without a display or a test that waits itself.
-    bool start(const QString &executable, const QStringList &arguments);
+    bool start(const QStringList &arguments);
     QProcess &program() { return *process; }
     // Everything the program printed so far.
     QByteArray output();
@@ -55,17 +74,29 @@ public:
     bool waitForExit(int timeoutMs);
     // Ends the program now.
     void kill();
-    // Another start of the executable in the same session (a second
-    // instance, "--quit"); its exit code, -1 when it did not end in 10 s.
-    int runAgain(const QString &executable, const QStringList &arguments);
+    struct Run
+    {
+        int code = -1; // -1: it did not end within 30 s
+        QByteArray out;
+        QByteArray err;
+    };
+    // Another start of the copy in the same session (a second instance,
+    // "--quit", a control option), run to its end.
+    Run runAgain(const QStringList &arguments);
     // A tool in the program's environment ("gsettings"); true on exit code 0.
     bool runInSession(const QString &tool, const QStringList &arguments,
                       QByteArray *output = nullptr);
+
+    // The desktop's mouse pointer speed in the session's settings; NaN when
+    // it cannot be read.
+    double pointerSpeed();
 
     // The program's window: false when it is not shown within timeoutMs.
     bool findWindow(int timeoutMs = 15000);
     bool windowVisible();
     QString windowId() const { return window.id; }
+    // Where the window was when it was found.
+    QPoint windowOrigin() const { return window.origin; }
 
     bool click(QPoint at, int button = 1, int settleMs = 400);
     bool drag(QPoint from, QPoint to);
@@ -88,6 +119,7 @@ private:
     QString address;
     QString connectionName;
     QTemporaryDir desktopConfig;
+    ProgramCopy programCopy;
     std::unique_ptr<QProcess> process;
     QByteArray printed;
     XDisplay::Window window;

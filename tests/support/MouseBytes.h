@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
 
@@ -18,6 +19,17 @@ inline QList<int> ints(const QJsonValue &value, int from = 0, int count = -1)
     for (int i = from; i < a.size() && (count < 0 || i < from + count); ++i)
         out << a.at(i).toInt();
     return out;
+}
+
+// The current DPI stage in the mouse's state: the 560 family keeps one per
+// device profile (1-based), the 553 family one for the mouse.
+inline int currentDpiStage(const QJsonObject &state, const QString &chip, int deviceProfile = 1)
+{
+    return chip == QLatin1String("560") ? state.value(QLatin1String("profileDpiStage"))
+                                              .toObject()
+                                              .value(QString::number(deviceProfile))
+                                              .toInt()
+                                        : state.value(QLatin1String("currentDpiStage")).toInt();
 }
 
 // The key matrix of the factory definitions (pD.bin) of the shipped

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 
 ProgramCopy::ProgramCopy(const QString &builtExecutable, const QString &builtDataFolder)
 {
@@ -25,4 +26,30 @@ std::unique_ptr<QProcess> ProgramCopy::start(const QStringList &arguments,
     process->start(exe, arguments);
     process->waitForStarted(5000);
     return process;
+}
+
+QString ProgramCopy::file(const QString &relative) const
+{
+    return dir.path() + QStringLiteral("/modules/") + relative;
+}
+
+QByteArray ProgramCopy::read(const QString &relative) const
+{
+    QFile f(file(relative));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QVariant ProgramCopy::read(const QString &relative, const QString &key) const
+{
+    return QSettings(file(relative), QSettings::IniFormat).value(key);
+}
+
+void ProgramCopy::write(const QString &relative, const QString &key, const QVariant &value) const
+{
+    QSettings(file(relative), QSettings::IniFormat).setValue(key, value);
+}
+
+void ProgramCopy::remove(const QString &relative, const QString &key) const
+{
+    QSettings(file(relative), QSettings::IniFormat).remove(key);
 }

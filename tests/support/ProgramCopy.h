@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
 
 #include <memory>
 
@@ -17,6 +18,16 @@ public:
 
     QString folder() const { return dir.path(); }
     QString executable() const { return exe; }
+
+    // A file of its data folder, named from there ("setting/p1.bin").
+    QString file(const QString &relative) const;
+    // Such a file's bytes; empty when it cannot be read.
+    QByteArray read(const QString &relative) const;
+    // One value of such a settings file (an INI file, read afresh).
+    QVariant read(const QString &relative, const QString &key) const;
+    void write(const QString &relative, const QString &key, const QVariant &value) const;
+    // Removes a key, or a group with all its keys.
+    void remove(const QString &relative, const QString &key) const;
 
     // Starts the copy; platform "offscreen" unless DISPLAY-based tests ask for "xcb".
     std::unique_ptr<QProcess> start(const QStringList &arguments = {},
