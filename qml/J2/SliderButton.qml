@@ -110,7 +110,10 @@ Rectangle {
                 knobMove.stop()
                 pressX = mapToItem(slider, mouse.x, 0).x
                 pressKnobX = knob.x
-                slider.btnClick()
+                // A press may send a command to the mouse, whose wait lets the
+                // next events through: run it once the knob holds the pointer,
+                // or a quick drag that arrives meanwhile is lost.
+                Qt.callLater(slider.btnClick)
                 slider.dragSignal(true)
             }
             onPositionChanged: (mouse) => {
