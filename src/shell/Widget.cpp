@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDebug>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QSignalBlocker>
@@ -170,6 +171,10 @@ void Widget::postRestoreRequest()
 
 void Widget::restoreWindow()
 {
+    // A Wayland client cannot take its window out of the minimised state;
+    // mapped anew, the window comes back.
+    if (isMinimized() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setVisible(false);
     setVisible(true);
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
