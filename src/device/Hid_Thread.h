@@ -64,6 +64,10 @@ public:
     bool isHidFree() const { return hidFree; }
     // Whether the last command took the link and its transfer went through.
     bool lastCommandSucceeded() const { return lastTransferOk; }
+    // A transfer failed or timed out: the commands after it fail at once
+    // without touching the mouse, until the program is back in its event
+    // loop (the end of the sequence) or the next detection.
+    bool isSequenceBroken() const { return sequenceBroken; }
 
 public slots:
     uchar hidCS(uchar *cmd);
@@ -124,6 +128,7 @@ private:
     std::optional<DeviceEntry> entry(int index) const; // a copy, taken under the lock
     static uchar *linkSecrecyCode();                   // process-wide, bytes 0 and 7 stay 0
     bool failTransfer();
+    void breakSequence();
     std::optional<DeviceEntry> sendCommandFrame();
 
     void hidEventLoop(uint index);
@@ -146,6 +151,7 @@ private:
     HidApi *api = nullptr;
     LinkSleeper *sleeper = nullptr;
     bool lastTransferOk = false;
+    bool sequenceBroken = false;
     // Guards the two path fields of the table, which the listener also writes.
     mutable QMutex pathMutex;
 };

@@ -6,6 +6,7 @@
 #include "device/HidApi.h"
 #include "device/LinkSleeper.h"
 
+#include <QMetaObject>
 #include <QMutexLocker>
 
 #include <algorithm>
@@ -21,6 +22,9 @@ Hid_Thread::Hid_Thread() : Hid_Thread(defaultHidApi(), defaultLinkSleeper()) {}
 
 Hid_Thread::Hid_Thread(HidApi *hidApi, LinkSleeper *linkSleeper) : api(hidApi), sleeper(linkSleeper)
 {
+    // On the thread that builds the link (the GUI thread), before a listener can exist.
+    if (api)
+        api->init();
 }
 
 Hid_Thread::~Hid_Thread()
@@ -134,7 +138,19 @@ bool Hid_Thread::failTransfer()
 {
     closeHid();
     hidFree = true;
+    breakSequence();
     return false;
+}
+
+void Hid_Thread::breakSequence()
+{
+    // A mouse that stalls would otherwise freeze the window once per
+    // transfer of the sequence (a connect of chip 560 makes about twenty).
+    if (sequenceBroken)
+        return;
+    sequenceBroken = true;
+    QMetaObject::invokeMethod(
+        this, [this] { sequenceBroken = false; }, Qt::QueuedConnection);
 }
 
 // Opens the command interface, scrambles the frame when the device asks for
@@ -145,6 +161,7 @@ std::optional<DeviceEntry> Hid_Thread::sendCommandFrame()
     std::optional<DeviceEntry> e = entry(currentDevice);
     if (!e || !openHid(currentDevice)) {
         hidFree = true;
+        breakSequence();
         return std::nullopt;
     }
     if (e->isEncode)
