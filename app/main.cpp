@@ -4,11 +4,11 @@
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/DesktopControl.h"
-#include "shell/DiagnosticsReport.h"
 #include "shell/InputHook.h"
 #include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
 #include "shell/QuitSignals.h"
+#include "shell/SingleInstance.h"
 #include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
 #include "virtualmouse/DemoMouse.h"
@@ -24,18 +24,25 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
-int main(int argc, char *argv[])
-{
-    // Flat pictures and rectangles: the software scene graph starts faster and
-    // uses far less memory, unless the user asks for another backend.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+namespace {
 
-    auto app = std::make_unique<QtSingleCoreApplication>(argc, argv);
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// Help, a command line that cannot be understood, and the control options:
+// answered on a core application, which needs no display, never takes the
+// single-instance lock and never opens the mouse.
+int answerWithoutInstance(int argc, char *argv[])
+{
+    QCoreApplication core(argc, argv);
     const CommandLineOptions options = parseCommandLine(QCoreApplication::arguments());
     if (options.helpRequested || !options.error.isEmpty()) {
         if (!options.error.isEmpty())
@@ -43,19 +50,34 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(options.helpText), options.error.isEmpty() ? stdout : stderr);
         return options.error.isEmpty() ? 0 : int(ControlRefused);
     }
-
     if (options.control.onlyQuit()) {
         // The lock file's socket reaches the running instance with or without a
-        // session bus; this start never becomes one.
-        if (app->isRunning() && app->sendMessage(QLatin1String(Widget::QuitMessage), 5000))
+        // session bus.
+        const QString key = SingleInstance::instanceKey(QCoreApplication::applicationFilePath());
+        if (SingleInstance::sendToRunning(key, SingleInstance::channelFolder(),
+                                          QLatin1String(Widget::QuitMessage), 5000))
             return ControlOk;
         std::fputs("R770: no instance is running\n", stderr);
         return ControlNoInstance;
     }
-    if (options.control.any()) {
-        if (const std::optional<int> code = runControlClient(options.control))
-            return *code;
-    }
+    return runControlClient(options.control);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Options first: a control call must not be the first instance for a moment.
+    const CommandLineOptions options = parseCommandLine(argumentsOf(argc, argv));
+    if (options.helpRequested || !options.error.isEmpty() || options.control.any())
+        return answerWithoutInstance(argc, argv);
+
+    // Flat pictures and rectangles: the software scene graph starts faster and
+    // uses far less memory, unless the user asks for another backend.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    auto app = std::make_unique<QtSingleCoreApplication>(argc, argv);
     if (app->isRunning()) {
         app->sendMessage(QString(), 5000);
         return 1;
@@ -112,12 +134,9 @@ int main(int argc, char *argv[])
 
     auto desktopControl = std::make_unique<DesktopControl>(*widget);
 
-    // A report with no instance running: one device check, the report, the end.
-    const QString reportOnly = options.control.reportPath;
-    if (reportOnly.isEmpty())
-        widget->showNormal();
+    widget->showNormal();
     widget->checkDevice();
-    const int result = reportOnly.isEmpty() ? app->exec() : writeReportFile(*widget, reportOnly);
+    const int result = app->exec();
 
     inputHook->removeHooks();
     inputHook.reset();
