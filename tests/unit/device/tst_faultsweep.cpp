@@ -58,14 +58,17 @@ int commandSideCalls(const LinkFixture &f)
     return int(f.commandCalls().size());
 }
 
-// Exchanges with the mouse among calls (opens and transfers; the scans of
-// detection and the closes do not talk to it).
+// Exchanges with the mouse among calls: opens and transfers. The scans of
+// detection, closes and the blocking switch (a flag of the handle) do not
+// talk to it.
 int exchanges(const QList<HidCall> &calls)
 {
+    static const QStringList local{
+        QStringLiteral("hid_enumerate"), QStringLiteral("hid_free_enumeration"),
+        QStringLiteral("hid_close"), QStringLiteral("hid_set_nonblocking")};
     int n = 0;
     for (const HidCall &c : calls)
-        n += c.op != QLatin1String("hid_enumerate") &&
-             c.op != QLatin1String("hid_free_enumeration") && c.op != QLatin1String("hid_close");
+        n += !local.contains(c.op);
     return n;
 }
 
@@ -207,8 +210,13 @@ void tst_FaultSweep::mouseThatStopsAnsweringFreezesOnce()
         }
     }
     QVERIFY(longest.ms > 5000); // a stall waits out its time-out
+    qInfo("chip %s: longest freeze %.0f ms (a %s whose mouse stops answering at call %d)",
+          qPrintable(chip), longest.ms, longest.sequence, longest.fromCall);
+    if (chip != QLatin1String("560"))
+        return;
 
-    // The same case on a mouse that stalls for real, timed by the wall clock.
+    // The same case on a mouse that stalls for real, timed by the wall clock
+    // (once: the chip with the longer connect).
     VirtualMouse mouse(config);
     RecordingObserver observer;
     observer.setChipType(chip);
@@ -243,9 +251,7 @@ void tst_FaultSweep::mouseThatStopsAnsweringFreezesOnce()
     link.stopListener();
     mouse.interruptReads();
     link.waitForListener();
-    qInfo("chip %s: longest freeze %.0f ms (a %s whose mouse stops answering at call %d); "
-          "%lld ms in real time",
-          qPrintable(chip), longest.ms, longest.sequence, longest.fromCall, realMs);
+    qInfo("chip %s: that freeze in real time: %lld ms", qPrintable(chip), realMs);
     QVERIFY(realMs >= 5000);
 }
 
