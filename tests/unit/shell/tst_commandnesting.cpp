@@ -49,6 +49,10 @@ void tst_CommandNesting::switchWhileTheLinkIsHeld()
     TempDataFolder folder;
     QSettings(folder.file(QStringLiteral("modules/setting/apConfig.bin")), QSettings::IniFormat)
         .setValue(QStringLiteral("mouse/icType"), QStringLiteral("560"));
+    // Two rows: names end in their profile file's number.
+    QSettings(folder.file(QStringLiteral("modules/setting/name.bin")), QSettings::IniFormat)
+        .setValue(QStringLiteral("profile/profileName"),
+                  QStringList{QStringLiteral("Standard0"), QStringLiteral("Second1")});
     VirtualClock clock;
     VirtualMouse mouse({.chipType = QStringLiteral("560")});
     mouse.setClock(&clock);
