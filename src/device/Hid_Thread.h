@@ -4,9 +4,9 @@
 
 #include <QFuture>
 #include <QList>
-#include <QMutex>
 #include <QString>
 #include <QThread>
+#include <mutex>
 
 #include <atomic>
 #include <initializer_list>
@@ -142,6 +142,7 @@ private:
     HidDevice *hidEventHandle = nullptr;
     bool hidFree = true;
     std::atomic<bool> listenerRunning{false};
+    std::atomic<int> listenersEnded{0};
     bool settleFlag = true;
     QFuture<void> listenerFuture;
     uchar commandFrame[9] = {};
@@ -153,5 +154,5 @@ private:
     bool lastTransferOk = false;
     bool sequenceBroken = false;
     // Guards the two path fields of the table, which the listener also writes.
-    mutable QMutex pathMutex;
+    mutable std::mutex pathMutex;
 };

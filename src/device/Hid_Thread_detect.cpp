@@ -5,8 +5,8 @@
 #include "device/LinkObserver.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <QSettings>
+#include <mutex>
 
 void Hid_Thread::findDevicePaths(QList<DeviceEntry> &table)
 {
@@ -34,7 +34,7 @@ void Hid_Thread::findDevicePaths(QList<DeviceEntry> &table)
 
 void Hid_Thread::setDeviceTable(const QList<DeviceEntry> &table)
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     devices = table;
     // Detection starts afresh: what failed before is its to judge now.
     sequenceBroken = false;
@@ -42,7 +42,7 @@ void Hid_Thread::setDeviceTable(const QList<DeviceEntry> &table)
 
 QList<DeviceEntry> Hid_Thread::deviceTable() const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     return devices;
 }
 

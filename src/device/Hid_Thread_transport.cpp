@@ -7,7 +7,7 @@
 #include "device/LinkSleeper.h"
 
 #include <QMetaObject>
-#include <QMutexLocker>
+#include <mutex>
 
 #include <algorithm>
 #include <cstring>
@@ -37,7 +37,7 @@ Hid_Thread::~Hid_Thread()
 
 std::optional<DeviceEntry> Hid_Thread::entry(int index) const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < 0 || index >= devices.size())
         return std::nullopt;
     return devices.at(index);
@@ -47,7 +47,7 @@ HidDevice *Hid_Thread::openHid(int index)
 {
     QByteArray path;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         if (index < 0 || index >= devices.size())
             return nullptr;
         path = devices.at(index).commandPath.toLatin1();
@@ -61,7 +61,7 @@ HidDevice *Hid_Thread::openHid(int index)
         return hidHandle;
     }
     // Later commands to this entry fail at once until detection finds it again.
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < devices.size())
         devices[index].commandPath.clear();
     return nullptr;
@@ -71,7 +71,7 @@ HidDevice *Hid_Thread::openHidEvent(int index)
 {
     QByteArray path;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         if (index < 0 || index >= devices.size())
             return nullptr;
         path = devices.at(index).notificationPath.toLatin1();
@@ -84,7 +84,7 @@ HidDevice *Hid_Thread::openHidEvent(int index)
         api->setNonblocking(hidEventHandle, 0);
         return hidEventHandle;
     }
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < devices.size())
         devices[index].notificationPath.clear();
     return nullptr;
