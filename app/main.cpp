@@ -6,11 +6,11 @@
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/DesktopControl.h"
-#include "shell/DiagnosticsReport.h"
 #include "shell/InputHook.h"
 #include "shell/InputHookCallbacks.h"
 #include "shell/QtSingleCoreApplication.h"
 #include "shell/QuitSignals.h"
+#include "shell/SingleInstance.h"
 #include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
 #include "virtualmouse/DemoMouse.h"
@@ -26,11 +26,18 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
 namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
 
 int changeAutostart(bool on)
 {
@@ -47,16 +54,12 @@ int changeAutostart(bool on)
     return ControlOk;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Help, a command line that cannot be understood, the login start and the control options:
+// answered on a core application, which needs no display, never takes the
+// single-instance lock and never opens the mouse.
+int answerWithoutInstance(int argc, char *argv[])
 {
-    // Flat pictures and rectangles: the software scene graph starts faster and
-    // uses far less memory, unless the user asks for another backend.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-
-    auto app = std::make_unique<QtSingleCoreApplication>(argc, argv);
+    QCoreApplication core(argc, argv);
     const CommandLineOptions options = parseCommandLine(QCoreApplication::arguments());
     if (options.helpRequested || !options.error.isEmpty()) {
         if (!options.error.isEmpty())
@@ -64,21 +67,40 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(options.helpText), options.error.isEmpty() ? stdout : stderr);
         return options.error.isEmpty() ? 0 : int(ControlRefused);
     }
-
+    if (options.autostart != CommandLineOptions::Autostart::Unchanged) {
+        const int code = changeAutostart(options.autostart == CommandLineOptions::Autostart::On);
+        if (code != ControlOk || !options.control.any())
+            return code;
+    }
     if (options.control.onlyQuit()) {
         // The lock file's socket reaches the running instance with or without a
-        // session bus; this start never becomes one.
-        if (app->isRunning() && app->sendMessage(QLatin1String(Widget::QuitMessage), 5000))
+        // session bus.
+        const QString key = SingleInstance::instanceKey(QCoreApplication::applicationFilePath());
+        if (SingleInstance::sendToRunning(key, SingleInstance::channelFolder(),
+                                          QLatin1String(Widget::QuitMessage), 5000))
             return ControlOk;
         std::fputs("R770: no instance is running\n", stderr);
         return ControlNoInstance;
     }
-    if (options.control.any()) {
-        if (const std::optional<int> code = runControlClient(options.control))
-            return *code;
-    }
-    if (options.autostart != CommandLineOptions::Autostart::Unchanged)
-        return changeAutostart(options.autostart == CommandLineOptions::Autostart::On);
+    return runControlClient(options.control);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Options first: a control call must not be the first instance for a moment.
+    const CommandLineOptions options = parseCommandLine(argumentsOf(argc, argv));
+    if (options.helpRequested || !options.error.isEmpty() || options.control.any() ||
+        options.autostart != CommandLineOptions::Autostart::Unchanged)
+        return answerWithoutInstance(argc, argv);
+
+    // Flat pictures and rectangles: the software scene graph starts faster and
+    // uses far less memory, unless the user asks for another backend.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    auto app = std::make_unique<QtSingleCoreApplication>(argc, argv);
     if (app->isRunning()) {
         // A login start finds the program running already: nothing to show.
         if (!options.hidden)
@@ -141,12 +163,10 @@ int main(int argc, char *argv[])
 
     auto desktopControl = std::make_unique<DesktopControl>(*widget);
 
-    // A report with no instance running: one device check, the report, the end.
-    const QString reportOnly = options.control.reportPath;
-    if (reportOnly.isEmpty() && !options.hidden)
+    if (!options.hidden)
         widget->showNormal();
     widget->checkDevice();
-    const int result = reportOnly.isEmpty() ? app->exec() : writeReportFile(*widget, reportOnly);
+    const int result = app->exec();
 
     inputHook->removeHooks();
     inputHook.reset();

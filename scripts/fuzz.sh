@@ -12,7 +12,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(link settings profile_import macro_import language gun copydata)
+    targets=(link detection settings profile_import macro_import language gun copydata)
 fi
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DR770_FUZZ=ON >/dev/null

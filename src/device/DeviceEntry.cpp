@@ -32,8 +32,13 @@ int sanitizedReportLength(const QVariant &value)
 QList<DeviceEntry> readDeviceTable(QSettings &apConfig)
 {
     QList<DeviceEntry> table;
+    // Every entry costs a scan of the system's HID devices at every device
+    // check: a count beyond the groups the file holds only adds empty ones.
+    const qsizetype groupsPresent = apConfig.childGroups().size();
     // The count is read again before every entry.
-    for (int i = 0; i < apConfig.value(QStringLiteral("common/deviceCount"), 0).toInt(); ++i) {
+    for (int i = 0;
+         i < apConfig.value(QStringLiteral("common/deviceCount"), 0).toInt() && i < groupsPresent;
+         ++i) {
         const QString group = QString::number(i) + QLatin1Char('/');
         DeviceEntry e;
         const QVariant type = apConfig.value(group + QStringLiteral("type"));

@@ -1,13 +1,12 @@
 #include "device/DpiSwitchTexts.h"
 
-#include <QMutex>
-#include <QMutexLocker>
+#include <mutex>
 
 namespace {
 
 struct Texts
 {
-    QMutex mutex;
+    std::mutex mutex;
     QStringList texts = QStringList(8, QStringLiteral("DPI Switch to"));
 };
 
@@ -22,14 +21,14 @@ Texts &store()
 QString dpiSwitchText(int stage)
 {
     Texts &s = store();
-    QMutexLocker lock(&s.mutex);
+    std::lock_guard lock(s.mutex);
     return (stage >= 1 && stage <= 7) ? s.texts.at(stage - 1) : s.texts.at(7);
 }
 
 void setDpiSwitchTexts(const QStringList &eight)
 {
     Texts &s = store();
-    QMutexLocker lock(&s.mutex);
+    std::lock_guard lock(s.mutex);
     for (int i = 0; i < 8 && i < eight.size(); ++i)
         s.texts[i] = eight.at(i);
 }

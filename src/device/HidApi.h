@@ -31,6 +31,10 @@ class HidApi
 public:
     virtual ~HidApi() = default;
 
+    // hid_init: called once by the link on the GUI thread, before any other
+    // call and before the listener thread exists.
+    virtual void init() {}
+
     // hid_enumerate / hid_free_enumeration: a list the caller hands back.
     virtual HidDeviceInfo *enumerate(unsigned short vendorId, unsigned short productId) = 0;
     virtual void freeEnumeration(HidDeviceInfo *devices) = 0;

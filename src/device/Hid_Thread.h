@@ -4,9 +4,9 @@
 
 #include <QFuture>
 #include <QList>
-#include <QMutex>
 #include <QString>
 #include <QThread>
+#include <mutex>
 
 #include <atomic>
 #include <initializer_list>
@@ -64,6 +64,10 @@ public:
     bool isHidFree() const { return hidFree; }
     // Whether the last command took the link and its transfer went through.
     bool lastCommandSucceeded() const { return lastTransferOk; }
+    // A transfer failed or timed out: the commands after it fail at once
+    // without touching the mouse, until the program is back in its event
+    // loop (the end of the sequence) or the next detection.
+    bool isSequenceBroken() const { return sequenceBroken; }
 
 public slots:
     uchar hidCS(uchar *cmd);
@@ -124,6 +128,7 @@ private:
     std::optional<DeviceEntry> entry(int index) const; // a copy, taken under the lock
     static uchar *linkSecrecyCode();                   // process-wide, bytes 0 and 7 stay 0
     bool failTransfer();
+    void breakSequence();
     std::optional<DeviceEntry> sendCommandFrame();
 
     void hidEventLoop(uint index);
@@ -137,6 +142,7 @@ private:
     HidDevice *hidEventHandle = nullptr;
     bool hidFree = true;
     std::atomic<bool> listenerRunning{false};
+    std::atomic<int> listenersEnded{0};
     bool settleFlag = true;
     QFuture<void> listenerFuture;
     uchar commandFrame[9] = {};
@@ -146,6 +152,7 @@ private:
     HidApi *api = nullptr;
     LinkSleeper *sleeper = nullptr;
     bool lastTransferOk = false;
+    bool sequenceBroken = false;
     // Guards the two path fields of the table, which the listener also writes.
-    mutable QMutex pathMutex;
+    mutable std::mutex pathMutex;
 };

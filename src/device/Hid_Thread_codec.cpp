@@ -32,6 +32,9 @@ void Hid_Thread::USBDataDecipher(uchar FIFOBuf[], uchar SecrecyCode[])
 bool Hid_Thread::chkDeviceIsEnCode(int index)
 {
     currentDevice = index;
+    // Each entry's echo is an exchange of its own: a failure at the entry
+    // before does not end it.
+    sequenceBroken = false;
     // Seeded with whole seconds: two checks within one second draw the same bytes.
     std::minstd_rand generator(static_cast<std::uint_fast32_t>(sleeper->secondsSinceEpoch()));
     uchar r[4];

@@ -11,7 +11,8 @@
 
 bool Hid_Thread::takeLink(const char *failCode)
 {
-    if (waitHidFree())
+    // The rest of a sequence whose transfer failed: the next device check decides.
+    if (!sequenceBroken && waitHidFree())
         return true;
     qDebug("cmd Failed %s", failCode);
     lastTransferOk = false;

@@ -4,14 +4,22 @@
 #include "device/HidApi.h"
 #include "device/LinkObserver.h"
 
-#include <QMutexLocker>
+#include <QDebug>
 #include <QSettings>
+#include <mutex>
 
 void Hid_Thread::findDevicePaths(QList<DeviceEntry> &table)
 {
-    for (DeviceEntry &e : table) {
+    for (qsizetype i = 0; i < table.size(); ++i) {
+        DeviceEntry &e = table[i];
         e.commandPath.clear();
         e.notificationPath.clear();
+        // Id 0 enumerates every device of any vendor or product: the echo
+        // would go to whatever shares the usage pair.
+        if (e.vid == 0 || e.pid == 0) {
+            qDebug("Device entry %d skipped: no vendor or product id", int(i));
+            continue;
+        }
         HidDeviceInfo *list = api->enumerate(e.vid, e.pid);
         // A later matching record overwrites an earlier one.
         for (HidDeviceInfo *d = list; d; d = d->next) {
@@ -26,13 +34,15 @@ void Hid_Thread::findDevicePaths(QList<DeviceEntry> &table)
 
 void Hid_Thread::setDeviceTable(const QList<DeviceEntry> &table)
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     devices = table;
+    // Detection starts afresh: what failed before is its to judge now.
+    sequenceBroken = false;
 }
 
 QList<DeviceEntry> Hid_Thread::deviceTable() const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     return devices;
 }
 

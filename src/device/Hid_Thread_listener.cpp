@@ -6,9 +6,10 @@
 #include "device/LinkObserver.h"
 
 #include <QDebug>
-#include <QMutexLocker>
+#include <QScopeGuard>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <mutex>
 
 void Hid_Thread::hidStart(int index)
 {
@@ -45,6 +46,9 @@ void Hid_Thread::stopListener()
 void Hid_Thread::waitForListener()
 {
     listenerFuture.waitForFinished();
+    // Pairs with the listener's last store: what it wrote is seen from here
+    // on, in a way the thread sanitizer can follow too.
+    (void)listenersEnded.load(std::memory_order_acquire);
 }
 
 bool Hid_Thread::canOpenNotification(int index)
@@ -61,9 +65,11 @@ bool Hid_Thread::canOpenNotification(int index)
 
 void Hid_Thread::hidEventLoop(uint index)
 {
+    const auto ended =
+        qScopeGuard([this] { listenersEnded.fetch_add(1, std::memory_order_release); });
     bool hasPath = false;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         hasPath =
             index < uint(devices.size()) && !devices.at(int(index)).notificationPath.isEmpty();
     }
@@ -92,7 +98,7 @@ void Hid_Thread::listenerRemoved(uint index)
     if (owner)
         owner->linkSetViewEnabled(false);
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         if (index < uint(devices.size()))
             devices[int(index)].notificationPath.clear();
     }

@@ -6,7 +6,8 @@
 #include "device/HidApi.h"
 #include "device/LinkSleeper.h"
 
-#include <QMutexLocker>
+#include <QMetaObject>
+#include <mutex>
 
 #include <algorithm>
 #include <cstring>
@@ -21,6 +22,9 @@ Hid_Thread::Hid_Thread() : Hid_Thread(defaultHidApi(), defaultLinkSleeper()) {}
 
 Hid_Thread::Hid_Thread(HidApi *hidApi, LinkSleeper *linkSleeper) : api(hidApi), sleeper(linkSleeper)
 {
+    // On the thread that builds the link (the GUI thread), before a listener can exist.
+    if (api)
+        api->init();
 }
 
 Hid_Thread::~Hid_Thread()
@@ -33,7 +37,7 @@ Hid_Thread::~Hid_Thread()
 
 std::optional<DeviceEntry> Hid_Thread::entry(int index) const
 {
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < 0 || index >= devices.size())
         return std::nullopt;
     return devices.at(index);
@@ -43,7 +47,7 @@ HidDevice *Hid_Thread::openHid(int index)
 {
     QByteArray path;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         if (index < 0 || index >= devices.size())
             return nullptr;
         path = devices.at(index).commandPath.toLatin1();
@@ -57,7 +61,7 @@ HidDevice *Hid_Thread::openHid(int index)
         return hidHandle;
     }
     // Later commands to this entry fail at once until detection finds it again.
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < devices.size())
         devices[index].commandPath.clear();
     return nullptr;
@@ -67,7 +71,7 @@ HidDevice *Hid_Thread::openHidEvent(int index)
 {
     QByteArray path;
     {
-        QMutexLocker lock(&pathMutex);
+        std::lock_guard lock(pathMutex);
         if (index < 0 || index >= devices.size())
             return nullptr;
         path = devices.at(index).notificationPath.toLatin1();
@@ -80,7 +84,7 @@ HidDevice *Hid_Thread::openHidEvent(int index)
         api->setNonblocking(hidEventHandle, 0);
         return hidEventHandle;
     }
-    QMutexLocker lock(&pathMutex);
+    std::lock_guard lock(pathMutex);
     if (index < devices.size())
         devices[index].notificationPath.clear();
     return nullptr;
@@ -134,7 +138,19 @@ bool Hid_Thread::failTransfer()
 {
     closeHid();
     hidFree = true;
+    breakSequence();
     return false;
+}
+
+void Hid_Thread::breakSequence()
+{
+    // A mouse that stalls would otherwise freeze the window once per
+    // transfer of the sequence (a connect of chip 560 makes about twenty).
+    if (sequenceBroken)
+        return;
+    sequenceBroken = true;
+    QMetaObject::invokeMethod(
+        this, [this] { sequenceBroken = false; }, Qt::QueuedConnection);
 }
 
 // Opens the command interface, scrambles the frame when the device asks for
@@ -145,6 +161,7 @@ std::optional<DeviceEntry> Hid_Thread::sendCommandFrame()
     std::optional<DeviceEntry> e = entry(currentDevice);
     if (!e || !openHid(currentDevice)) {
         hidFree = true;
+        breakSequence();
         return std::nullopt;
     }
     if (e->isEncode)

@@ -19,19 +19,27 @@ hid_device *raw(HidDevice *device)
 
 } // namespace
 
-LibHidApi::LibHidApi()
-{
-    hid_init();
-}
-
 LibHidApi::~LibHidApi()
 {
+    std::lock_guard lock(processWide);
     hid_exit();
+}
+
+void LibHidApi::init()
+{
+    std::lock_guard lock(processWide);
+    if (!initialised)
+        hid_init();
+    initialised = true;
 }
 
 HidDeviceInfo *LibHidApi::enumerate(unsigned short vendorId, unsigned short productId)
 {
-    hid_device_info *list = hid_enumerate(vendorId, productId);
+    hid_device_info *list = nullptr;
+    {
+        std::lock_guard lock(processWide);
+        list = hid_enumerate(vendorId, productId);
+    }
     HidDeviceInfo *head = nullptr;
     HidDeviceInfo **tail = &head;
     for (hid_device_info *d = list; d; d = d->next) {
@@ -45,7 +53,7 @@ HidDeviceInfo *LibHidApi::enumerate(unsigned short vendorId, unsigned short prod
         *tail = info;
         tail = &info->next;
     }
-    hid_free_enumeration(list);
+    hid_free_enumeration(list); // frees only the list
     return head;
 }
 
@@ -60,7 +68,11 @@ void LibHidApi::freeEnumeration(HidDeviceInfo *devices)
 
 HidDevice *LibHidApi::openPath(const char *path)
 {
-    hid_device *d = hid_open_path(path);
+    hid_device *d = nullptr;
+    {
+        std::lock_guard lock(processWide);
+        d = hid_open_path(path);
+    }
     return d ? new LibHidDevice(d) : nullptr;
 }
 

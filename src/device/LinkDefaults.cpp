@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QEventLoop>
 #include <QThread>
 
 #include <atomic>
@@ -19,7 +20,7 @@ HidApi *defaultHidApi()
 {
     if (HidApi *api = chosenHidApi.load())
         return api;
-    static LibHidApi system; // hid_init once, on first use
+    static LibHidApi system; // the first link initialises it
     return &system;
 }
 
@@ -52,7 +53,9 @@ void RealSleeper::processEvents()
 {
     if (QCoreApplication::instance() &&
         QThread::currentThread() == QCoreApplication::instance()->thread())
-        QCoreApplication::processEvents();
+        // A click or key now would start its own command inside this one,
+        // which holds the link: input waits until the command is done.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 qint64 RealSleeper::secondsSinceEpoch()

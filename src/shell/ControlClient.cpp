@@ -195,17 +195,12 @@ bool readControlOptions(const QCommandLineParser &parser, ControlRequest *reques
     return true;
 }
 
-std::optional<int> runControlClient(const ControlRequest &request)
+int runControlClient(const ControlRequest &request)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!instanceRuns(bus)) {
-        const bool onlyReport = !request.reportPath.isEmpty() && !request.listProfiles &&
-                                request.profile.isEmpty() && request.dpiStage == 0 &&
-                                !request.show && !request.quit;
-        if (onlyReport)
-            return std::nullopt;
+    // A report without an instance would need one that opens the mouse.
+    if (!instanceRuns(bus))
         return fail(ControlNoInstance, QStringLiteral("no instance is running"));
-    }
     Client client(bus);
     return client.run(request);
 }

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <optional>
-
 class QCommandLineParser;
 
 // What the command line asks of a running instance through its control
@@ -33,7 +31,10 @@ void addControlOptions(QCommandLineParser &parser);
 // False with *error set when an option's value cannot be used.
 bool readControlOptions(const QCommandLineParser &parser, ControlRequest *request, QString *error);
 
-// Exit codes of the control options.
+// Exit codes of the control options (and of --help: 0, or 1 for a command
+// line that cannot be understood). A control option never starts an
+// instance: with none running, every one of them (--report included) ends
+// with ControlNoInstance.
 enum ControlExit
 {
     ControlOk = 0,
@@ -42,7 +43,5 @@ enum ControlExit
 };
 
 // Carries the request out against the running instance, printing each result
-// or a one-line error, and returns the exit code. std::nullopt when only a
-// report was asked for and no instance runs: the caller then makes the report
-// itself.
-std::optional<int> runControlClient(const ControlRequest &request);
+// or a one-line error, and returns the exit code.
+int runControlClient(const ControlRequest &request);

@@ -180,10 +180,19 @@ void ControlService::onDpiStageChanged()
     announce(QStringLiteral("DpiStage"), stage);
 }
 
+bool ControlService::linkHeld() const
+{
+    // A command waiting for the mouse lets events through, this call among
+    // them: anything sent now would find the link taken under it.
+    return !window.link().isHidFree();
+}
+
 bool ControlService::refusedForNow()
 {
     if (!mouseConnected())
         refuse("NoMouse", QStringLiteral("No mouse is connected"));
+    else if (linkHeld())
+        refuse("Busy", QStringLiteral("The mouse is busy with an update; try again"));
     else if (screenLocked())
         refuse("Busy", QStringLiteral("The window is busy with an update; try again"));
     else
@@ -227,7 +236,8 @@ AppProfileFollower::SwitchResult ControlService::switchToProfileNo(int profileNo
     // Unasked, a switch must not throw away edits or move a panel's work
     // into another profile: it waits until they are saved or closed.
     QQuickItem *root = window.view()->rootObject();
-    if (screenLocked() || panelOpen() || (root && root->property("anyUnsaved").toBool()))
+    if (linkHeld() || screenLocked() || panelOpen() ||
+        (root && root->property("anyUnsaved").toBool()))
         return AppProfileFollower::SwitchResult::Busy;
     QMetaObject::invokeMethod(window.view()->rootObject(), "switchToRow", Qt::DirectConnection,
                               Q_ARG(QVariant, QVariant(row)));

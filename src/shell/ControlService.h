@@ -68,6 +68,8 @@ private:
     // A modal panel (key assignment, macro editor, ...) is open over the window.
     bool panelOpen() const;
     bool mouseConnected() const;
+    // Another command holds the link to the mouse.
+    bool linkHeld() const;
     // Fails the running bus call with a named error; false for chaining.
     bool refuse(const char *error, const QString &message);
     // Refuses the running call while no mouse is connected or an update holds the screen.

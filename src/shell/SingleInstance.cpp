@@ -11,6 +11,8 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -123,6 +125,28 @@ bool SingleInstance::sendMessage(const QString &message, int timeout)
 {
     if (primary)
         return false;
+    return deliver(socketFile, message, timeout);
+}
+
+bool SingleInstance::sendToRunning(const QString &key, const QString &folder,
+                                   const QString &message, int timeout)
+{
+    const QString base = folder + QLatin1Char('/') + key;
+    QLockFile probe(base + QStringLiteral(".lock"));
+    qint64 pid = 0;
+    QString host, application;
+    // Read, never taken: the lock belongs to a real start.
+    if (!probe.getLockInfo(&pid, &host, &application))
+        return false;
+#ifdef Q_OS_UNIX
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
+        return false; // left behind by an instance that crashed
+#endif
+    return deliver(base + QStringLiteral(".socket"), message, timeout);
+}
+
+bool SingleInstance::deliver(const QString &socketFile, const QString &message, int timeout)
+{
     QDeadlineTimer deadline(timeout);
     QLocalSocket socket;
     // The first instance may hold the lock but not listen yet: retry until the deadline.

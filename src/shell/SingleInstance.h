@@ -21,6 +21,10 @@ public:
 
     bool isPrimary() const { return primary; }
     bool sendMessage(const QString &message, int timeout);
+    // Sends a message to the instance of key that runs, without becoming
+    // one: false at once when none holds the lock, or when none answers in time.
+    static bool sendToRunning(const QString &key, const QString &folder, const QString &message,
+                              int timeout);
     QString lockPath() const { return lockFile; }
     QString socketPath() const { return socketFile; }
 
@@ -38,6 +42,7 @@ private:
     bool heldByLiveInstance();
     void becomePrimary();
     void readClient(QLocalSocket *socket);
+    static bool deliver(const QString &socketPath, const QString &message, int timeout);
 
     QString lockFile;
     QString socketFile;

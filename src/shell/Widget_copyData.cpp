@@ -2,11 +2,58 @@
 
 #include "platform/CopyDataChannel.h"
 
+#include <QDebug>
 #include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QStringList>
 
 namespace {
+
 constexpr std::uint64_t textMessage = 0x250F;
+// Texts that wait while a box is open; a flood beyond them is dropped.
+constexpr qsizetype maxWaitingTexts = 8;
+
+// One copy-data box at a time, shown without an event loop of its own: a
+// modal loop would run every later message (and everything else) inside
+// the call that opened it, a command to the mouse among them.
+struct CopyDataBoxes
+{
+    QPointer<QMessageBox> shown;
+    QStringList waiting;
+};
+
+CopyDataBoxes &copyDataBoxes()
+{
+    static CopyDataBoxes boxes;
+    return boxes;
 }
+
+void showNextBox(Widget *widget)
+{
+    CopyDataBoxes &boxes = copyDataBoxes();
+    if (boxes.shown || boxes.waiting.isEmpty())
+        return;
+    // Plain text: a message from another program must not render markup.
+    auto *box = new QMessageBox(QMessageBox::Warning, widget->windowTitle(),
+                                boxes.waiting.takeFirst(), QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(widget, &QObject::destroyed, box, [box] {
+        copyDataBoxes().waiting.clear();
+        box->deleteLater();
+    });
+    QObject::connect(box, &QDialog::finished, widget, [widget] {
+        copyDataBoxes().shown = nullptr;
+        QMetaObject::invokeMethod(
+            widget, [widget] { showNextBox(widget); }, Qt::QueuedConnection);
+    });
+    boxes.shown = box;
+    box->show();
+}
+
+} // namespace
 
 bool Widget::copyDataText(const CopyDataMessage &message, QString *text)
 {
@@ -34,9 +81,11 @@ void Widget::copyDataCallback(const CopyDataMessage *message, void *context)
     QString text;
     if (!copyDataText(*message, &text))
         return;
-    auto *widget = static_cast<Widget *>(context);
-    // Plain text: a message from another program must not render markup.
-    QMessageBox box(QMessageBox::Warning, widget->windowTitle(), text, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    CopyDataBoxes &boxes = copyDataBoxes();
+    if (boxes.waiting.size() >= maxWaitingTexts) {
+        qDebug("copy-data message dropped: %d wait already", int(boxes.waiting.size()));
+        return;
+    }
+    boxes.waiting.append(text);
+    showNextBox(static_cast<Widget *>(context));
 }

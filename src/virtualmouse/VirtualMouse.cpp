@@ -118,6 +118,8 @@ std::optional<HidFault> VirtualMouse::takeFault(Side side)
     if (side != Side::Command)
         return std::nullopt;
     ++commandCalls;
+    if (lastingFrom > 0 && commandCalls >= lastingFrom)
+        return lastingFault;
     auto it = faults.find(commandCalls);
     if (it == faults.end())
         return std::nullopt;
@@ -508,10 +510,18 @@ void VirtualMouse::failCall(int n, HidFault fault)
     faults.insert(commandCalls + n, fault);
 }
 
+void VirtualMouse::failCallsFrom(int n, HidFault fault)
+{
+    std::lock_guard lock(mutex);
+    lastingFrom = commandCalls + n;
+    lastingFault = fault;
+}
+
 void VirtualMouse::clearFaults()
 {
     std::lock_guard lock(mutex);
     faults.clear();
+    lastingFrom = 0;
     wrongEcho = false;
 }
 

@@ -98,6 +98,9 @@ public:
     // Faults: the n-th call from now (1-based) on the command side (every
     // call except those on the notification interfaces) gets the fault.
     void failCall(int n, HidFault fault);
+    // A mouse that stops answering: the n-th call and every one after it
+    // (meant for Error and Stall).
+    void failCallsFrom(int n, HidFault fault);
     void clearFaults();
     // Answers the echo with altered bytes.
     void setWrongEcho(bool on);
@@ -169,6 +172,8 @@ private:
     std::function<void(bool)> plugHook;
     int commandCalls = 0;
     QMap<int, HidFault> faults;
+    int lastingFrom = 0; // 0: no lasting fault
+    HidFault lastingFault = HidFault::Error;
     bool wrongEcho = false;
     bool openRefused = false;
     bool keepsCalls = true;

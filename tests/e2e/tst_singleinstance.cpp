@@ -42,6 +42,7 @@ private slots:
     void startsAgainAfterACrash();
     void installedProgramSeedsUserFolder();
     void helpListsTheOptions();
+    void controlOptionsNeedNoDisplayNorLock();
     void quitOptionAndTermSignalEndItCleanly();
 };
 
@@ -169,6 +170,45 @@ void tst_SingleInstance::helpListsTheOptions()
     QVERIFY(out.contains("--virtual-mouse"));
     QVERIFY(out.contains("--virtual-mouse-transcript <FILE>"));
     QVERIFY(out.contains("--quit"));
+}
+
+// With no display at all (no X, no Wayland, no platform chosen) the control
+// options and --help still answer, with their documented exit codes, and
+// leave no lock or socket behind: they never were an instance. A report
+// without an instance writes nothing.
+void tst_SingleInstance::controlOptionsNeedNoDisplayNorLock()
+{
+    ProgramCopy program = makeCopy();
+    QTemporaryDir runtime;
+    QVERIFY(QFile::setPermissions(runtime.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    const QString report = program.folder() + QStringLiteral("/report.txt");
+    const QList<QPair<QStringList, int>> calls{
+        {{QStringLiteral("--help")}, 0},
+        {{QStringLiteral("--no-such-option")}, 1},
+        {{QStringLiteral("--list-profiles")}, 2},
+        {{QStringLiteral("--profile"), QStringLiteral("1")}, 2},
+        {{QStringLiteral("--dpi-stage"), QStringLiteral("2")}, 2},
+        {{QStringLiteral("--show")}, 2},
+        {{QStringLiteral("--report"), report}, 2},
+        {{QStringLiteral("--quit")}, 2},
+    };
+    for (const auto &[arguments, code] : calls) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(program.executable(), arguments);
+        QVERIFY(process.waitForFinished(10000));
+        QVERIFY2(process.exitStatus() == QProcess::NormalExit && process.exitCode() == code,
+                 qPrintable(arguments.join(' ') + QStringLiteral(": ") +
+                            QString::fromLocal8Bit(process.readAllStandardError())));
+        QVERIFY2(QDir(runtime.path()).entryList(QDir::Files | QDir::System).isEmpty(),
+                 qPrintable(arguments.join(' ')));
+    }
+    QVERIFY(!QFile::exists(report));
 }
 
 void tst_SingleInstance::quitOptionAndTermSignalEndItCleanly()

@@ -121,9 +121,14 @@ public:
     QString chip;
 };
 
+// The end of one command sequence: the program is back in its event loop,
+// where a sequence that a failed transfer ended is over.
 void requireFree(const Hid_Thread &link)
 {
     if (!link.isHidFree())
+        std::abort();
+    QCoreApplication::processEvents();
+    if (link.isSequenceBroken())
         std::abort();
 }
 
@@ -164,6 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     requireFree(link);
     uchar a = 1, b = 2, c = 3, d = 4;
     link.hid560_84H_GetCurrentDPI(a, b);
+    requireFree(link);
     link.hid553_83H_GetKeyboardoption(a, b, c, d);
     requireFree(link);
     uchar block[128];
@@ -171,6 +177,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size)
     link.hid560_8CH_readProfile(block, 1);
     requireFree(link);
     link.hid553_13H_SetMacroKey(1, block);
+    requireFree(link);
     link.hid560_0DH_SetKeyMatrix(block, 1);
     requireFree(link);
     link.hidStart(0);

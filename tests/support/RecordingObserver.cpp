@@ -1,10 +1,10 @@
 #include "RecordingObserver.h"
 
-#include <QMutexLocker>
+#include <mutex>
 
 void RecordingObserver::add(const QString &line)
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     lines.append(line);
 }
 
@@ -47,36 +47,40 @@ void RecordingObserver::linkDeviceNotOpened(unsigned short vendorId, unsigned sh
 
 QString RecordingObserver::linkChipType() const
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     return chip;
 }
 
 int RecordingObserver::linkProfileNumber() const
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     return profile;
 }
 
 QStringList RecordingObserver::events() const
 {
-    QMutexLocker lock(&mutex);
-    return lines;
+    std::lock_guard lock(mutex);
+    // A copy of its own: a shared one would be freed on this thread while
+    // the listener's next line reallocates the list.
+    QStringList copy = lines;
+    copy.detach();
+    return copy;
 }
 
 void RecordingObserver::clear()
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     lines.clear();
 }
 
 void RecordingObserver::setChipType(const QString &chipType)
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     chip = chipType;
 }
 
 void RecordingObserver::setProfileNumber(int number)
 {
-    QMutexLocker lock(&mutex);
+    std::lock_guard lock(mutex);
     profile = number;
 }

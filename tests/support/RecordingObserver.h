@@ -2,8 +2,8 @@
 
 #include "device/LinkObserver.h"
 
-#include <QMutex>
 #include <QStringList>
+#include <mutex>
 
 // A LinkObserver for tests: records every effect the link asks for, from
 // whatever thread, as text lines in call order:
@@ -32,7 +32,7 @@ public:
 private:
     void add(const QString &line);
 
-    mutable QMutex mutex;
+    mutable std::mutex mutex;
     QStringList lines;
     QString chip = QStringLiteral("553");
     int profile = 1;

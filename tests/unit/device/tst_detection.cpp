@@ -46,7 +46,8 @@ private slots:
     void twoEntries();
     void echoCode();
     void echoBytesFollowTheSecond();
-    void unparsableVendorMatchesAny();
+    void entriesWithoutIdsAreSkipped();
+    void countBoundByGroups();
     void notificationInterfaceMissing();
     void presentButNotOpened();
 };
@@ -191,14 +192,33 @@ void tst_Detection::echoBytesFollowTheSecond()
     QVERIFY(f.link.isHidFree());
 }
 
-void tst_Detection::unparsableVendorMatchesAny()
+void tst_Detection::entriesWithoutIdsAreSkipped()
 {
+    // An id of 0 would enumerate every HID device and send the echo to any
+    // that shares the usage pair: such entries are not scanned at all.
+    const QList<QPair<QByteArray, QByteArray>> edits{
+        {"vid=04d9", "vid=not-hex"}, {"vid=04d9\n", ""}, {"pid=a1ee", "pid=0"}};
+    for (const auto &[from, to] : edits) {
+        TempDataFolder folder;
+        LinkFixture f;
+        writeConfig(folder, "[common]\ndeviceCount=1\n" + mouseGroup("0").replace(from, to));
+        QTest::ignoreMessage(QtDebugMsg, "Device entry 0 skipped: no vendor or product id");
+        QCOMPARE(f.link.findVerifiedDevice(apConfigPath), -1);
+        QVERIFY2(f.mouse.calls().isEmpty(), to.constData());
+        QCOMPARE(f.link.deviceTable().size(), 1);
+    }
+}
+
+void tst_Detection::countBoundByGroups()
+{
+    // A count far beyond the groups present costs no scan per missing entry.
     TempDataFolder folder;
     LinkFixture f;
-    writeConfig(folder,
-                "[common]\ndeviceCount=1\n" + mouseGroup("0").replace("vid=04d9", "vid=not-hex"));
+    writeConfig(folder, "[common]\ndeviceCount=2147483647\n" + mouseGroup("0"));
+    QTest::ignoreMessage(QtDebugMsg, "Device entry 1 skipped: no vendor or product id");
     QCOMPARE(f.link.findVerifiedDevice(apConfigPath), 0);
-    QCOMPARE(f.mouse.calls().first().data, QByteArray::fromHex("0000a1ee"));
+    QVERIFY(f.link.deviceTable().size() <= 2); // the groups "0" and "common"
+    QCOMPARE(enumerations(f), 1);
 }
 
 void tst_Detection::notificationInterfaceMissing()

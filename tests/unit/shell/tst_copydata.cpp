@@ -119,7 +119,7 @@ private slots:
         channel->send(0x250F, QByteArray("Hello", 6));
         channel->send(0x1234, "Other");
         channel->send(0x250F, "<b>bold</b> &amp;");
-        QCOMPARE(watcher.boxes.size(), 2);
+        QTRY_COMPARE(watcher.boxes.size(), 2);
         const ShownBox &first = watcher.boxes[0];
         QCOMPARE(first.title, QStringLiteral("Molta Tool"));
         QCOMPARE(first.text, QStringLiteral("Hello"));
@@ -133,7 +133,38 @@ private slots:
         Widget::copyDataCallback(nullptr, &widget);
         const CopyDataMessage hello = message(0x250F, "Hello");
         Widget::copyDataCallback(&hello, nullptr);
+        QTest::qWait(50);
         QCOMPARE(watcher.boxes.size(), 2);
+    }
+
+    // Messages that keep coming while a box is open: the call that shows a
+    // box returns at once, one box is open at a time, the next text follows
+    // when it is closed, and a flood beyond the waiting ones is dropped.
+    void oneBoxAtATime()
+    {
+        TempDataFolder folder;
+        Widget widget;
+        const QByteArray hello = "Hello";
+        const CopyDataMessage m = message(0x250F, hello);
+        auto openBoxes = [] {
+            QList<QMessageBox *> open;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                    open.append(box);
+            return open;
+        };
+        for (int i = 0; i < 20; ++i)
+            Widget::copyDataCallback(&m, &widget);
+        QTRY_COMPARE(openBoxes().size(), 1);
+        QVERIFY(openBoxes().first()->isModal());
+        int shown = 0;
+        while (!openBoxes().isEmpty()) {
+            QCOMPARE(openBoxes().size(), 1);
+            openBoxes().first()->done(QMessageBox::Ok);
+            ++shown;
+            QTest::qWait(20);
+        }
+        QCOMPARE(shown, 9); // the one shown and the eight that waited
     }
 };
 
