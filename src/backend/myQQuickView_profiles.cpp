@@ -4,6 +4,7 @@
 
 #include "device/Hid_Thread.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -52,13 +53,18 @@ FileDialogs *myQQuickView::dialogs() const
 
 bool myQQuickView::replaceProfileFile(int index, const QString &source)
 {
+    // Nothing to put in place: not a failure to write.
+    if (!QFile::exists(source))
+        return false;
     QSettings *old = profileList.at(index);
     const QString fileName = old->fileName();
     // Pending writes go to the old file now; a later flush of the released
     // object must not land on top of the new content.
     old->sync();
-    if (!FileReplace::replaceWithCopyOf(source, fileName))
+    if (!FileReplace::replaceWithCopyOf(source, fileName)) {
+        reportNotWritten(fileName);
         return false;
+    }
     old->deleteLater();
     profileList[index] = new QSettings(fileName, QSettings::IniFormat, this);
     return true;
@@ -81,17 +87,21 @@ void myQQuickView::setCurrentProfile(int profile)
         hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(profile + 1));
 }
 
-void myQQuickView::saveProfile(int profile)
+bool myQQuickView::saveProfile(int profile)
 {
     if (!validProfile(profile))
-        return;
+        return false;
     const QString name =
         dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (name.isEmpty())
-        return;
+        return false;
     // The export holds what the pages wrote a moment ago, too.
-    profileList.at(profile)->sync();
-    FileReplace::replaceWithCopyOf(profilePath(profile), name);
+    writeOpenSettings();
+    if (FileReplace::replaceWithCopyOf(profilePath(profile), name))
+        return true;
+    qDebug() << "Export not written" << name;
+    emit exportNotWritten(name);
+    return false;
 }
 
 bool myQQuickView::loadProfile(int profile)
