@@ -39,6 +39,20 @@ bool looksLikeProfile(const QString &fileName)
     return !settings.childKeys().isEmpty();
 }
 
+// The settings as the view holds them, written to path: what an export
+// carries when the data folder does not take the changes (the user's way
+// to keep them).
+bool writeAsHeld(const QSettings &held, const QString &path)
+{
+    QSettings out(path, QSettings::IniFormat);
+    out.clear();
+    const QStringList keys = held.allKeys();
+    for (const QString &key : keys)
+        out.setValue(key, held.value(key));
+    out.sync();
+    return out.status() == QSettings::NoError;
+}
+
 QString desktopFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -95,9 +109,14 @@ bool myQQuickView::saveProfile(int profile)
         dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (name.isEmpty())
         return false;
-    // The export holds what the pages wrote a moment ago, too.
+    // The export holds what the pages wrote a moment ago, too: a byte copy
+    // of the file once it has them, else the settings as held.
     writeOpenSettings();
-    if (FileReplace::replaceWithCopyOf(profilePath(profile), name))
+    const QSettings *held = profileList.at(profile);
+    const bool written = held->status() == QSettings::NoError
+                             ? FileReplace::replaceWithCopyOf(profilePath(profile), name)
+                             : writeAsHeld(*held, name);
+    if (written)
         return true;
     qDebug() << "Export not written" << name;
     emit exportNotWritten(name);

@@ -1,6 +1,7 @@
 // Data files that cannot be written: a read-only data folder and a full disk.
 // The user is told once, the edits stay in memory and reach the disk as soon
-// as it takes them again, and an export that was not written says so.
+// as it takes them again (or an export), and an export that was not written
+// says so.
 #include "BackendTestData.h"
 #include "FakeFileDialogs.h"
 
@@ -120,6 +121,12 @@ void tst_BackendWriteFailures::readOnlyFolderKeepsEditsUntilWritable()
     dialogs.answer.clear();
     QVERIFY(!view.saveProfile(0));
     QCOMPARE(exportFailed.size(), 1);
+    // An export elsewhere carries the edits the data folder did not take.
+    dialogs.answer = data.file(QStringLiteral("rescued.pf"));
+    QVERIFY(view.saveProfile(0));
+    const QSettings rescued(dialogs.answer, QSettings::IniFormat);
+    QCOMPARE(rescued.value(QStringLiteral("mouse/lod")).toInt(), 5);
+    QCOMPARE(rescued.value(QStringLiteral("mouse/name")).toString(), QStringLiteral("profile1"));
 
     // Writable again: the kept edits go to disk, and a later failure is told again.
     QVERIFY(disk.setReadOnly(false));
