@@ -79,7 +79,9 @@ bool myQQuickView::writeOpenSettings()
         // same file shares the changes not yet written and reports afresh.
         if (file->status() != QSettings::NoError) {
             QSettings *fresh = new QSettings(file->fileName(), QSettings::IniFormat, this);
-            delete file;
+            // A caller up the stack (a command that lets events through) may
+            // still hold the old one.
+            file->deleteLater();
             file = fresh;
         }
         file->sync();
