@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
         app->sendMessage(QString(), 5000);
         return 1;
     }
-    // From here on SIGTERM and SIGINT wait for the event loop and quit like the tray's Quit.
+    // From here on SIGTERM, SIGINT and SIGHUP wait for the event loop and quit like --quit.
     QuitSignals quitSignals;
 
     // A relative name means the folder the program was started from, not the data folder.
