@@ -1,5 +1,6 @@
 #include "backend/myQQuickView.h"
 #include "device/HidApi.h"
+#include "platform/DesktopNotifications.h"
 #include "platform/InputEvents.h"
 #include "platform/PointerSettings.h"
 #include "shell/Autostart.h"
@@ -19,6 +20,7 @@
 #endif
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QQmlExtensionPlugin>
 #include <QQuickWindow>
@@ -30,6 +32,9 @@
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
 
 namespace {
+
+// The data folder could not be set up: nothing started.
+constexpr int DataFolderFailed = 3;
 
 QStringList argumentsOf(int argc, char *argv[])
 {
@@ -107,14 +112,25 @@ int main(int argc, char *argv[])
             app->sendMessage(QString(), 5000);
         return 1;
     }
-    // From here on SIGTERM and SIGINT wait for the event loop and quit like the tray's Quit.
+    // From here on SIGTERM, SIGINT and SIGHUP wait for the event loop and quit like --quit.
     QuitSignals quitSignals;
+
+    // A relative name means the folder the program was started from, not the data folder.
+    const QString transcriptPath = options.transcriptPath.isEmpty()
+                                       ? QString()
+                                       : QFileInfo(options.transcriptPath).absoluteFilePath();
 
     // Every data path is "./modules/...": make the executable's folder (or the
     // user's copy of an installed data folder) the working directory.
     QString executableDir = QCoreApplication::applicationFilePath();
     executableDir.truncate(executableDir.lastIndexOf(QLatin1Char('/')));
-    setUpDataFolder(executableDir);
+    QString dataError;
+    if (setUpDataFolder(executableDir, &dataError).isEmpty()) {
+        const QString text = dataError + QStringLiteral(" The program cannot keep settings.");
+        std::fprintf(stderr, "R770: %s\n", qPrintable(text));
+        sendDesktopNotification(QStringLiteral("ZERANT MOLTA MOUSE R770"), text, 10000);
+        return DataFolderFailed;
+    }
 
     // Demo mode: the virtual mouse stands in for the system's HID devices. It
     // must be chosen before the window builds its link.
@@ -122,10 +138,8 @@ int main(int argc, char *argv[])
     TranscriptFile transcript;
     if (options.virtualMouse) {
         demoMouse = makeDemoMouse(QStringLiteral("./modules/setting/apConfig.bin"));
-        if (!options.transcriptPath.isEmpty() &&
-            !transcript.open(options.transcriptPath, *demoMouse))
-            std::fprintf(stderr, "Cannot write the transcript %s\n",
-                         qPrintable(options.transcriptPath));
+        if (!transcriptPath.isEmpty() && !transcript.open(transcriptPath, *demoMouse))
+            std::fprintf(stderr, "Cannot write the transcript %s\n", qPrintable(transcriptPath));
         setDefaultHidApi(demoMouse.get());
     } else if (!options.transcriptPath.isEmpty()) {
         std::fputs("--virtual-mouse-transcript needs --virtual-mouse\n", stderr);

@@ -148,6 +148,11 @@ RootStyle {
         box.y = RootLogic.clampInto(box.y + dy, box.height, height)
     }
 
+    // The Save button's work; the tray's Quit calls it when the user says so.
+    function saveAll() {
+        profileFlow.saveAll()
+    }
+
     function closeProfileList() {
         upItem.profileBtn.closeMenu()
     }

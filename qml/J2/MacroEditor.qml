@@ -83,7 +83,7 @@ Rectangle {
 
     function init() {
         var names = backend().getNameList(0)
-        if (names.length === 2 && String(names[1]) === "loadermorvel")
+        if (names.length === 2 && String(names[1]) === MacroLogic.NameListMarker)
             names = [names[0]]
         macroNumberModel.clear()
         for (var i = 0; i < names.length; ++i) {
@@ -120,13 +120,18 @@ Rectangle {
         loadActions(name)
     }
 
+    // A file in the macro folder under that name, listed or not.
+    function hasMacroFile(name) {
+        return backend().loadMacroIni(name).length > 0
+    }
+
     function newMacro() {
         if (isInputting)
             stopRecord()
         var names = macroNames()
         if (names.length >= MacroLogic.MaxMacros)
             return
-        var name = MacroLogic.freeName(names)
+        var name = MacroLogic.freeName(names, hasMacroFile)
         if (name === "")
             return
         macroNumberModel.append({ "textValue": name, "no": names.length, "macroType": 0 })
@@ -164,7 +169,7 @@ Rectangle {
         var names = macroNames()
         if (names.length >= MacroLogic.MaxMacros)
             return
-        var name = MacroLogic.freeName(names)
+        var name = MacroLogic.freeName(names, hasMacroFile)
         if (name === "")
             return
         var selected = macroNumberLV.currentIndex
@@ -197,7 +202,7 @@ Rectangle {
         if (newName === oldName || !MacroLogic.canRename(macroNames(), newName))
             return false
         // A file of that name left in the folder would be taken over.
-        if (backend().loadMacroIni(newName).length > 0)
+        if (hasMacroFile(newName))
             return false
         modifyMacroName(oldName, newName)
         macroNumberModel.setProperty(index, "textValue", newName)

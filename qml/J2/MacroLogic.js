@@ -16,6 +16,8 @@ var SlotBytes = 128
 var LengthLimit = 126
 var MaxMacros = 100
 var MaxNameLength = 128
+// The name list stores a list of one with this second entry: no macro may take it.
+var NameListMarker = "loadermorvel"
 // Codes from here on are mouse buttons.
 var FirstButtonCode = 0xF0
 // Ten-millisecond units: one byte below this, a long-delay record from here.
@@ -196,11 +198,13 @@ function canAdd(events, after) {
     return encodedLength(events) < LengthLimit && encodedLength(after) <= SlotBytes
 }
 
-// The first name "Macro_0" .. "Macro_99" not in names, or "".
-function freeName(names) {
+// The first name "Macro_0" .. "Macro_99" not in names and, when given,
+// for which hasFile(name) is false (a file the list lost is someone's
+// macro), or "".
+function freeName(names, hasFile) {
     for (var n = 0; n < MaxMacros; ++n) {
         var name = "Macro_" + n
-        if (names.indexOf(name) < 0)
+        if (names.indexOf(name) < 0 && !(hasFile && hasFile(name)))
             return name
     }
     return ""
@@ -220,7 +224,7 @@ function isStorableName(name) {
 
 // A rename is taken only for a storable name no macro has yet.
 function canRename(names, newName) {
-    return isStorableName(newName) && names.indexOf(newName) < 0
+    return isStorableName(newName) && newName !== NameListMarker && names.indexOf(newName) < 0
 }
 
 // Where Insert Key puts its two rows: at the end when the last row (or

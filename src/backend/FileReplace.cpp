@@ -1,8 +1,48 @@
 #include "backend/FileReplace.h"
 
+#include <QDateTime>
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+namespace {
+
+struct Stamp
+{
+    bool exists = false;
+    qint64 size = 0;
+    QDateTime modified;
+
+    static Stamp of(const QString &path)
+    {
+        const QFileInfo info(path);
+        return {info.exists(), info.size(), info.lastModified().toUTC()};
+    }
+    bool sameAs(const Stamp &other) const
+    {
+        return exists && other.exists && size == other.size && modified == other.modified;
+    }
+};
+
+// Moves the new file's time stamp back from the old one by the smallest step
+// the file system keeps apart. Backwards, so that no file claims a time to come.
+void keepStampApart(const QString &path, const Stamp &old)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        qDebug() << "Replaced file keeps the old time stamp" << path;
+        return;
+    }
+    for (const qint64 seconds : {2, 60, 86400}) {
+        file.setFileTime(old.modified.addSecs(-seconds), QFileDevice::FileModificationTime);
+        if (!Stamp::of(path).sameAs(old))
+            return;
+    }
+    qDebug() << "Replaced file keeps the old time stamp" << path;
+}
+
+} // namespace
 
 namespace FileReplace {
 
@@ -20,6 +60,7 @@ bool replaceWithCopyOf(const QString &source, const QString &destination)
     if (QFileInfo(source).canonicalFilePath() == QFileInfo(destination).canonicalFilePath())
         return true;
 
+    const Stamp old = Stamp::of(destination);
     QSaveFile out(destination);
     if (!out.open(QIODevice::WriteOnly))
         return false;
@@ -27,7 +68,11 @@ bool replaceWithCopyOf(const QString &source, const QString &destination)
         out.cancelWriting();
         return false;
     }
-    return out.commit();
+    if (!out.commit())
+        return false;
+    if (Stamp::of(destination).sameAs(old))
+        keepStampApart(destination, old);
+    return true;
 }
 
 } // namespace FileReplace

@@ -7,16 +7,12 @@
 #include <QSettings>
 #include <QThread>
 
-namespace {
-const QString apConfigPath = QStringLiteral("./modules/setting/apConfig.bin");
-}
-
 myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
 {
     // The frameless window is translucent around the screen's rounded shapes.
     setClearColor(Qt::transparent);
 
-    apConfig = new QSettings(apConfigPath, QSettings::IniFormat, this);
+    apConfig = new QSettings(QString::fromLatin1(ApConfigFile), QSettings::IniFormat, this);
     pDefault =
         new QSettings(QStringLiteral("./modules/setting/pD.bin"), QSettings::IniFormat, this);
     for (int i = 1; i <= ProfileCount; ++i)
@@ -29,6 +25,11 @@ myQQuickView::myQQuickView(QWidget *parent) : QQuickWidget(parent)
     is55328 = apConfig->value(QStringLiteral("mouse/is55328")).toBool();
     isRight = false;
     currentProfile = 0;
+
+    // Writes made during one pass of the event loop are written and checked together.
+    writeCheck.setSingleShot(true);
+    writeCheck.setInterval(0);
+    connect(&writeCheck, &QTimer::timeout, this, &myQQuickView::writeOpenSettings);
 }
 
 myQQuickView::~myQQuickView() = default;
@@ -101,6 +102,17 @@ void myQQuickView::setCurrentDPI(int dpiValue)
     const bool onGuiThread = QThread::currentThread() == thread();
     invokeRoot("setCurrentDPI", onGuiThread ? Qt::DirectConnection : Qt::QueuedConnection,
                {dpiValue});
+}
+
+bool myQQuickView::hasUnsavedPages() const
+{
+    const QObject *root = rootObject();
+    return root && root->property("anyUnsaved").toBool();
+}
+
+void myQQuickView::saveUnsavedPages()
+{
+    invokeRoot("saveAll", Qt::DirectConnection);
 }
 
 void myQQuickView::clearHidBusy()

@@ -4,6 +4,7 @@
 #include <QQuickWidget>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 #include <QVariant>
 #include <QVariantList>
 
@@ -21,6 +22,7 @@ public:
     static constexpr int ProfileCount = 10;
     static constexpr int ProfileBlockCount = 5;
     static constexpr int ProfileBlockSize = 128;
+    static constexpr const char *ApConfigFile = "./modules/setting/apConfig.bin";
 
     explicit myQQuickView(QWidget *parent = nullptr);
     ~myQQuickView() override;
@@ -37,6 +39,11 @@ public:
     // The save and open dialogs of the exchange files; the standard ones
     // unless a test hands in its own.
     void setFileDialogs(FileDialogs *dialogs) { fileDialogs = dialogs; }
+
+    // The root screen's pages hold edits the Save button has not sent yet.
+    bool hasUnsavedPages() const;
+    // What the Save button does, at once.
+    void saveUnsavedPages();
 
     // Global input events, forwarded to QML by queued calls.
     void postKeyboardEvent(bool isDown, int usbCode);
@@ -66,7 +73,8 @@ public slots:
 
     // Profiles
     void setCurrentProfile(int profile);
-    void saveProfile(int profile);
+    // Exports a profile; false when cancelled or not written.
+    bool saveProfile(int profile);
     bool loadProfile(int profile);
     void resetProfile(int profile);
     void copyProfile(int destprofile, int srcprofile);
@@ -90,7 +98,8 @@ public slots:
     QVariant modifyMacroNameUpdateProfile(QVariant oldname, QVariant newname);
     void deleteMacroUpdateProfile(QVariant macroName);
     bool loadMacroFile(QVariant macroFileName);
-    void saveMacroFile(QVariant macroFileName);
+    // Exports a macro; false when cancelled or not written.
+    bool saveMacroFile(QVariant macroFileName);
     QVariant mouseSendMacroData(QVariantList macroData, QVariant macroIndex);
 
     // Sensor, report rate and lighting
@@ -123,9 +132,17 @@ public slots:
     void mouseSetVerticalScrollLines(uint lines);
     void openUpdateExe();
 
+signals:
+    // A data file cannot be written. Said once, until writing works again;
+    // the changes stay in memory and go to disk at the next write or at quit.
+    void dataNotWritten(const QString &fileName);
+    // A file the user exported was not written.
+    void exportNotWritten(const QString &fileName);
+
 public:
-    // Writes every open settings file to disk now (the quit path).
-    void syncSettings();
+    // Writes every open settings file to disk now (the quit path); false
+    // when one of them could not take its changes.
+    bool syncSettings();
     // The desktop service the pointer settings go to (not owned; may be null).
     void setPointerSettings(PointerSettings *settings) { pointerSettings = settings; }
 
@@ -145,6 +162,15 @@ protected:
     FileDialogs *dialogs() const;
     // Swaps profile index's file for a copy of source; false leaves it as it was.
     bool replaceProfileFile(int index, const QString &source);
+    // After a write to an open settings file: it goes to disk, and is
+    // checked, at the next pass of the event loop.
+    void scheduleWriteCheck();
+    // Writes the open settings files now; false (and said) when one fails.
+    bool writeOpenSettings();
+    // Writes a settings file opened for one call; false (and said) when it fails.
+    bool checkWritten(QSettings &file);
+    void reportNotWritten(const QString &fileName);
+
     // Sends device profile block `block` (0..4) as that block number.
     bool sendProfileBlock(int block);
     // The firmware key matrix of the current profile, in device form.
@@ -162,4 +188,6 @@ protected:
     int currentProfile = 0;
     unsigned char profileData[ProfileBlockCount][ProfileBlockSize] = {};
     FileDialogs *fileDialogs = nullptr;
+    QTimer writeCheck;
+    bool writeProblemShown = false;
 };

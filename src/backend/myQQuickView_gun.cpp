@@ -10,9 +10,15 @@ namespace {
 
 const QString gunFilePath = QStringLiteral("./modules/gun/gunData.bin");
 
+// The key of a preset, or an empty string for a name the settings reader
+// would fold into the group itself ("", "/", "\\"): removing that key
+// would remove every preset.
 QString recordKey(const QVariant &key)
 {
-    return QStringLiteral("gunData/") + key.toString();
+    const QString name = key.toString();
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
+        return {};
+    return QStringLiteral("gunData/") + name;
 }
 
 // A list of exactly `count` values taken from list from position `first`;
@@ -29,43 +35,47 @@ QVariantList fields(const QVariantList &list, int first, int count)
 
 void myQQuickView::mouseSaveGundata(QVariant index, QVariantList src6)
 {
-    if (!QFile::exists(gunFilePath))
+    const QString key = recordKey(index);
+    if (key.isEmpty() || !QFile::exists(gunFilePath))
         return;
     QSettings guns(gunFilePath, QSettings::IniFormat);
-    guns.setValue(recordKey(index), fields(src6, 0, 6));
+    guns.setValue(key, fields(src6, 0, 6));
+    checkWritten(guns);
 }
 
 void myQQuickView::modifyGundata(QVariant modifyType, QVariantList src6)
 {
-    if (!QFile::exists(gunFilePath))
+    const QString key = recordKey(src6.value(0));
+    if (key.isEmpty() || !QFile::exists(gunFilePath))
         return;
-    // An empty name would address the whole "gunData" group.
-    const QString name = src6.value(0).toString();
-    if (name.isEmpty())
+    const QString oldName = src6.value(6).toString();
+    const QString oldKey = recordKey(oldName);
+    // A rename from a name that addresses the group would remove every preset.
+    if (!oldName.isEmpty() && oldKey.isEmpty())
         return;
     QSettings guns(gunFilePath, QSettings::IniFormat);
     switch (modifyType.toInt()) {
     case 0:
-        guns.remove(recordKey(name));
+        guns.remove(key);
         break;
-    case 1: {
-        const QString oldName = src6.value(6).toString();
-        if (!oldName.isEmpty())
-            guns.remove(recordKey(oldName));
-        guns.setValue(recordKey(name), fields(src6, 1, 5));
+    case 1:
+        if (!oldKey.isEmpty())
+            guns.remove(oldKey);
+        guns.setValue(key, fields(src6, 1, 5));
         break;
-    }
     default:
-        break;
+        return;
     }
+    checkWritten(guns);
 }
 
 QVariantList myQQuickView::getGunData(QVariant name)
 {
-    if (!QFile::exists(gunFilePath) || name.toString().isEmpty())
+    const QString key = recordKey(name);
+    if (key.isEmpty() || !QFile::exists(gunFilePath))
         return {};
     const QSettings guns(gunFilePath, QSettings::IniFormat);
-    return guns.value(recordKey(name)).toList();
+    return guns.value(key).toList();
 }
 
 QStringList myQQuickView::getGunDataKey()
@@ -115,6 +125,7 @@ QVariant myQQuickView::getXYSensitive(QVariant index)
 void myQQuickView::setXYSensitive(QVariant index, QVariant xyData)
 {
     profileSettings()->setValue(QStringLiteral("XYSensitive/") + index.toString(), xyData);
+    scheduleWriteCheck();
 }
 
 QVariant myQQuickView::getselectGun(QVariant index)
@@ -125,4 +136,5 @@ QVariant myQQuickView::getselectGun(QVariant index)
 void myQQuickView::setSelectGun(QVariant index, QVariant xyData)
 {
     profileSettings()->setValue(QStringLiteral("selectGun/") + index.toString(), xyData);
+    scheduleWriteCheck();
 }

@@ -122,6 +122,7 @@ void myQQuickView::mouseSetKeyMatrix(QVariantList src64, bool isSendData, QVaria
             def.append(src64.value(4 * n + i, 0));
         profileSettings()->setValue(keyOf(prefix, n), def);
     }
+    scheduleWriteCheck();
     if (!isSendData)
         return;
 

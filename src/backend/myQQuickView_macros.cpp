@@ -5,6 +5,7 @@
 
 #include "device/Hid_Thread.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -21,11 +22,13 @@ constexpr int MaxMacroEvents = 4096;
 const QString nameFilePath = QStringLiteral("./modules/setting/name.bin");
 const QString singleNameMarker = QStringLiteral("loadermorvel");
 
-// The macro file of name, or an empty string when name would leave the folder.
+// The macro file of name, or an empty string when name would leave the
+// folder or is the name list's marker (a macro of that name would vanish
+// from a list of two).
 QString macroPath(const QVariant &name)
 {
     const QString text = name.toString();
-    if (!SafeName::isSafe(text))
+    if (!SafeName::isSafe(text) || text == singleNameMarker)
         return {};
     return QStringLiteral("./modules/macro/") + text + QStringLiteral(".bin");
 }
@@ -68,14 +71,16 @@ bool looksLikeMacro(const QString &fileName)
 QVariant myQQuickView::createMacroIni(QVariant name, QVariant macroIndex)
 {
     const QString path = macroPath(name);
-    if (path.isEmpty())
+    // A file the name list does not hold (left by a crash between writing
+    // the file and saving the names) is someone's macro: never taken over.
+    if (path.isEmpty() || QFile::exists(path))
         return false;
     QSettings macro(path, QSettings::IniFormat);
     macro.setValue(QStringLiteral("config/index"), macroIndex.toUInt());
     macro.setValue(QStringLiteral("config/total"), 0);
     macro.setValue(QStringLiteral("config/repeat"), 1);
     macro.setValue(QStringLiteral("config/did"), -1);
-    return true;
+    return checkWritten(macro);
 }
 
 QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant repeat)
@@ -89,8 +94,7 @@ QVariant myQQuickView::saveMacroIni(QVariant name, QStringList macros, QVariant 
     macro.setValue(QStringLiteral("config/repeat"), repeat);
     for (int i = 0; i < macros.size(); ++i)
         macro.setValue(QStringLiteral("macro/") + QString::number(i), macros.at(i));
-    macro.sync();
-    return macro.status() == QSettings::NoError;
+    return checkWritten(macro);
 }
 
 QStringList myQQuickView::loadMacroIni(QVariant name)
@@ -125,13 +129,13 @@ QVariant myQQuickView::updataNameList(QVariant type, QStringList nameList)
     QSettings names(nameFilePath, QSettings::IniFormat);
     if (nameList.isEmpty()) {
         names.remove(key);
-        return true;
+        return checkWritten(names);
     }
     // A list of one would read back as a plain text: the marker keeps it a list.
     if (nameList.size() == 1)
         nameList.append(singleNameMarker);
     names.setValue(key, nameList);
-    return true;
+    return checkWritten(names);
 }
 
 QVariantList myQQuickView::getNameList(QVariant type)
@@ -169,6 +173,7 @@ QVariant myQQuickView::modifyMacroNameUpdateProfile(QVariant oldname, QVariant n
         }
         profile->endGroup();
     }
+    scheduleWriteCheck();
     return true;
 }
 
@@ -193,6 +198,7 @@ void myQQuickView::deleteMacroUpdateProfile(QVariant macroName)
                 profile->remove(key);
         }
     }
+    scheduleWriteCheck();
 }
 
 bool myQQuickView::loadMacroFile(QVariant macroFileName)
@@ -212,16 +218,20 @@ bool myQQuickView::loadMacroFile(QVariant macroFileName)
     return true;
 }
 
-void myQQuickView::saveMacroFile(QVariant macroFileName)
+bool myQQuickView::saveMacroFile(QVariant macroFileName)
 {
     const QString source = macroPath(macroFileName);
     if (source.isEmpty())
-        return;
+        return false;
     const QString name =
         dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Macro(*.mc)"));
     if (name.isEmpty())
-        return;
-    FileReplace::replaceWithCopyOf(source, name);
+        return false;
+    if (FileReplace::replaceWithCopyOf(source, name))
+        return true;
+    qDebug() << "Export not written" << name;
+    emit exportNotWritten(name);
+    return false;
 }
 
 QVariant myQQuickView::mouseSendMacroData(QVariantList macroData, QVariant macroIndex)

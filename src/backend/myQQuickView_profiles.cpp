@@ -4,6 +4,7 @@
 
 #include "device/Hid_Thread.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -38,6 +39,20 @@ bool looksLikeProfile(const QString &fileName)
     return !settings.childKeys().isEmpty();
 }
 
+// The settings as the view holds them, written to path: what an export
+// carries when the data folder does not take the changes (the user's way
+// to keep them).
+bool writeAsHeld(const QSettings &held, const QString &path)
+{
+    QSettings out(path, QSettings::IniFormat);
+    out.clear();
+    const QStringList keys = held.allKeys();
+    for (const QString &key : keys)
+        out.setValue(key, held.value(key));
+    out.sync();
+    return out.status() == QSettings::NoError;
+}
+
 QString desktopFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -52,13 +67,18 @@ FileDialogs *myQQuickView::dialogs() const
 
 bool myQQuickView::replaceProfileFile(int index, const QString &source)
 {
+    // Nothing to put in place: not a failure to write.
+    if (!QFile::exists(source))
+        return false;
     QSettings *old = profileList.at(index);
     const QString fileName = old->fileName();
     // Pending writes go to the old file now; a later flush of the released
     // object must not land on top of the new content.
     old->sync();
-    if (!FileReplace::replaceWithCopyOf(source, fileName))
+    if (!FileReplace::replaceWithCopyOf(source, fileName)) {
+        reportNotWritten(fileName);
         return false;
+    }
     old->deleteLater();
     profileList[index] = new QSettings(fileName, QSettings::IniFormat, this);
     return true;
@@ -81,17 +101,26 @@ void myQQuickView::setCurrentProfile(int profile)
         hid->hid560_02H_SetCurrentProfile(static_cast<uchar>(profile + 1));
 }
 
-void myQQuickView::saveProfile(int profile)
+bool myQQuickView::saveProfile(int profile)
 {
     if (!validProfile(profile))
-        return;
+        return false;
     const QString name =
         dialogs()->getSaveFileName(this, tr("Save File"), desktopFolder(), tr("Profile(*.pf)"));
     if (name.isEmpty())
-        return;
-    // The export holds what the pages wrote a moment ago, too.
-    profileList.at(profile)->sync();
-    FileReplace::replaceWithCopyOf(profilePath(profile), name);
+        return false;
+    // The export holds what the pages wrote a moment ago, too: a byte copy
+    // of the file once it has them, else the settings as held.
+    writeOpenSettings();
+    const QSettings *held = profileList.at(profile);
+    const bool written = held->status() == QSettings::NoError
+                             ? FileReplace::replaceWithCopyOf(profilePath(profile), name)
+                             : writeAsHeld(*held, name);
+    if (written)
+        return true;
+    qDebug() << "Export not written" << name;
+    emit exportNotWritten(name);
+    return false;
 }
 
 bool myQQuickView::loadProfile(int profile)

@@ -1,5 +1,7 @@
+#include "backend/FileReplace.h"
 #include "backend/myQQuickView.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QSettings>
 
@@ -44,24 +46,75 @@ QVariant myQQuickView::getGlobalData(QVariant key)
 void myQQuickView::setData(QVariant key, QVariant data)
 {
     profileSettings()->setValue(key.toString(), data);
+    scheduleWriteCheck();
 }
 
 void myQQuickView::setDataList(QVariant key, QVariantList datalist)
 {
     profileSettings()->setValue(key.toString(), QVariant(datalist));
+    scheduleWriteCheck();
 }
 
 void myQQuickView::setGlobalData(QVariant key, QVariant tmpdata)
 {
     apConfig->setValue(key.toString(), tmpdata);
+    scheduleWriteCheck();
 }
 
-void myQQuickView::syncSettings()
+bool myQQuickView::syncSettings()
 {
-    apConfig->sync();
-    pDefault->sync();
-    for (QSettings *profile : std::as_const(profileList))
-        profile->sync();
+    return writeOpenSettings();
+}
+
+void myQQuickView::scheduleWriteCheck()
+{
+    writeCheck.start();
+}
+
+bool myQQuickView::writeOpenSettings()
+{
+    QString failed;
+    const auto write = [&](QSettings *&file) {
+        // A settings object keeps the first error it met. A fresh one on the
+        // same file shares the changes not yet written and reports afresh.
+        if (file->status() != QSettings::NoError) {
+            QSettings *fresh = new QSettings(file->fileName(), QSettings::IniFormat, this);
+            // A caller up the stack (a command that lets events through) may
+            // still hold the old one.
+            file->deleteLater();
+            file = fresh;
+        }
+        file->sync();
+        if (file->status() != QSettings::NoError && failed.isEmpty())
+            failed = file->fileName();
+    };
+    write(apConfig);
+    for (QSettings *&profile : profileList)
+        write(profile);
+    if (failed.isEmpty()) {
+        writeProblemShown = false;
+        return true;
+    }
+    reportNotWritten(failed);
+    return false;
+}
+
+bool myQQuickView::checkWritten(QSettings &file)
+{
+    file.sync();
+    if (file.status() == QSettings::NoError)
+        return true;
+    reportNotWritten(file.fileName());
+    return false;
+}
+
+void myQQuickView::reportNotWritten(const QString &fileName)
+{
+    if (writeProblemShown)
+        return;
+    writeProblemShown = true;
+    qDebug() << "Data not written" << fileName;
+    emit dataNotWritten(fileName);
 }
 
 void myQQuickView::resetApconfig()
@@ -71,16 +124,14 @@ void myQQuickView::resetApconfig()
     // Without the pristine copy there is nothing to restore: keep the current file.
     if (!QFile::exists(pristine))
         return;
+    // Pending writes go to the old file now; a later flush of the released
+    // object must not land on top of the copy.
     apConfig->sync();
-    apConfig->deleteLater();
-    // Copy beside the target first, so a failed copy never leaves no apConfig at all.
-    const QString staged = fileName + QStringLiteral(".new");
-    QFile::remove(staged);
-    if (QFile::copy(pristine, staged)) {
-        QFile::setPermissions(staged, QFile::permissions(staged) | QFile::WriteOwner);
-        QFile::remove(fileName);
-        QFile::rename(staged, fileName);
+    // Renamed over the old file: there is never a moment without a device table.
+    if (!FileReplace::replaceWithCopyOf(pristine, fileName)) {
+        reportNotWritten(fileName);
+        return;
     }
-    apConfig =
-        new QSettings(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat, this);
+    apConfig->deleteLater();
+    apConfig = new QSettings(QString::fromLatin1(ApConfigFile), QSettings::IniFormat, this);
 }

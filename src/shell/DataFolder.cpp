@@ -60,14 +60,25 @@ int seedDataFolder(const QString &source, const QString &target)
     return copied;
 }
 
-QString setUpDataFolder(const QString &executableDir)
+QString setUpDataFolder(const QString &executableDir, QString *error)
 {
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     const DataFolderChoice choice = chooseDataFolder(executableDir, dataHome);
+    const QString modules = choice.workingDirectory + QStringLiteral("/modules");
+    const auto fail = [error](const QString &reason) {
+        if (error)
+            *error = reason;
+        return QString();
+    };
     if (!choice.seedSource.isEmpty()) {
-        QDir().mkpath(choice.workingDirectory + QStringLiteral("/modules"));
-        seedDataFolder(choice.seedSource, choice.workingDirectory + QStringLiteral("/modules"));
+        if (!QDir().mkpath(modules))
+            return fail(QStringLiteral("The data folder %1 cannot be made.").arg(modules));
+        seedDataFolder(choice.seedSource, modules);
     }
-    QDir::setCurrent(choice.workingDirectory);
+    if (!QFileInfo(modules).isDir())
+        return fail(QStringLiteral("The data folder %1 is missing.").arg(modules));
+    if (!QDir::setCurrent(choice.workingDirectory))
+        return fail(
+            QStringLiteral("The folder %1 cannot be entered.").arg(choice.workingDirectory));
     return choice.workingDirectory;
 }

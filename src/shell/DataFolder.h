@@ -18,5 +18,9 @@ DataFolderChoice chooseDataFolder(const QString &executableDir, const QString &u
 // Returns the number of files copied.
 int seedDataFolder(const QString &source, const QString &target);
 
-// Applies the choice for the running executable; returns the working directory.
-QString setUpDataFolder(const QString &executableDir);
+// Applies the choice for the running executable; returns the working
+// directory. Empty, with the reason in *error and the current directory
+// left alone, when the folder cannot be made or entered or holds no
+// modules/: the program would otherwise scatter its files wherever it was
+// started.
+QString setUpDataFolder(const QString &executableDir, QString *error = nullptr);

@@ -35,6 +35,21 @@ QString yesNo(bool value)
     return value ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
+// The user's home folder written as "~": a report is shared, and the home
+// path carries the user's login name.
+QString withoutHome(const QString &path)
+{
+    for (const QString &home : {QDir::homePath(), QDir(QDir::homePath()).canonicalPath()}) {
+        if (home.isEmpty() || home == QLatin1String("/"))
+            continue;
+        if (path == home)
+            return QStringLiteral("~");
+        if (path.startsWith(home + QLatin1Char('/')))
+            return QLatin1Char('~') + path.mid(home.size());
+    }
+    return path;
+}
+
 void section(QTextStream &out, const char *title)
 {
     out << '\n' << "== " << title << " ==" << '\n';
@@ -171,7 +186,7 @@ QString diagnosticsReport(Widget &widget)
     out << "R770 configuration utility: diagnostics report\n";
 
     section(out, "Program");
-    out << "program: " << QCoreApplication::applicationFilePath() << '\n'
+    out << "program: " << withoutHome(QCoreApplication::applicationFilePath()) << '\n'
         << "version: " << R770_VERSION << '\n'
         << "Qt: " << qVersion() << " (built with " << QT_VERSION_STR << ")\n"
         << "system: " << QSysInfo::prettyProductName() << ", kernel " << QSysInfo::kernelVersion()
@@ -179,7 +194,7 @@ QString diagnosticsReport(Widget &widget)
 
     section(out, "Data folder");
     const QDir modules(QStringLiteral("./modules"));
-    out << "folder: " << modules.absolutePath() << '\n'
+    out << "folder: " << withoutHome(modules.absolutePath()) << '\n'
         << "chip type: " << widget.view()->chipType() << '\n'
         << "current profile: " << widget.view()->currentProfileIndex() << '\n';
     // Macros by count only: their contents are the user's own.

@@ -46,6 +46,8 @@ QuitSignals::QuitSignals(QObject *parent) : QObject(parent)
     });
     setHandler(SIGTERM, onSignal);
     setHandler(SIGINT, onSignal);
+    // The terminal the program was started from went away.
+    setHandler(SIGHUP, onSignal);
 }
 
 QuitSignals::~QuitSignals()
@@ -54,6 +56,7 @@ QuitSignals::~QuitSignals()
         return;
     setHandler(SIGTERM, SIG_DFL);
     setHandler(SIGINT, SIG_DFL);
+    setHandler(SIGHUP, SIG_DFL);
     delete notifier;
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

@@ -4,10 +4,10 @@
 
 class QSocketNotifier;
 
-// SIGTERM and SIGINT (session logout, kill, Ctrl+C) as a Qt signal on the GUI
-// thread, so the program ends through its own quit path: hooks removed,
-// listener stopped, settings written. One object at a time; it puts the
-// default handlers back when it goes.
+// SIGTERM, SIGINT and SIGHUP (session logout, kill, Ctrl+C, a closed
+// terminal) as a Qt signal on the GUI thread, so the program ends through
+// its own quit path: hooks removed, listener stopped, settings written. One
+// object at a time; it puts the default handlers back when it goes.
 class QuitSignals : public QObject
 {
     Q_OBJECT

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalBlocker>
 
 #ifdef Q_OS_WIN
@@ -58,6 +59,7 @@ Widget::Widget(QWidget *parent) : QWidget(parent)
     connect(devices, &DeviceChangeMonitor::deviceChanged, this, &Widget::onDeviceChange);
 
     setupTrayIcon();
+    reportDataProblems();
 }
 
 Widget::~Widget()
@@ -76,7 +78,7 @@ void Widget::setupTrayIcon()
 {
     trayIcon = new QSystemTrayIcon(this);
     auto *quitAction = new QAction(tr("Quit (&Q)"), this);
-    connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    connect(quitAction, &QAction::triggered, this, &Widget::quitFromTray);
     startAtLoginAction = new QAction(tr("Start at login"), this);
     startAtLoginAction->setCheckable(true);
     startAtLoginAction->setChecked(Autostart::isEnabled());
@@ -109,6 +111,21 @@ void Widget::setStartAtLogin(bool enabled)
     }
     showBalloon(QStringLiteral("Info"), tr("Cannot change the start at login: %1").arg(error),
                 10000);
+}
+
+void Widget::reportDataProblems()
+{
+    connect(view(), &myQQuickView::dataNotWritten, this, [this](const QString &fileName) {
+        showBalloon(QStringLiteral("Info"),
+                    tr("Your settings cannot be saved (%1). They are kept until the program can "
+                       "write them: free some disk space or make the folder writable.")
+                        .arg(fileName),
+                    10000);
+    });
+    connect(view(), &myQQuickView::exportNotWritten, this, [this](const QString &fileName) {
+        showBalloon(QStringLiteral("Info"), tr("The file %1 could not be written.").arg(fileName),
+                    10000);
+    });
 }
 
 void Widget::showBalloon(const QString &title, const QString &text, int msecs)
@@ -208,7 +225,27 @@ bool Widget::nativeEvent(const QByteArray &eventType, void *message, qintptr *re
 
 void Widget::exitSYS()
 {
+    // Nobody to ask: nothing is written that the user did not save.
+    if (view()->hasUnsavedPages())
+        qDebug() << "Quit: unsaved page edits dropped";
     hidLink.stopListener();
-    view()->syncSettings();
+    if (!view()->syncSettings())
+        qDebug() << "Quit: settings not written";
     QCoreApplication::exit(0);
+}
+
+void Widget::quitFromTray()
+{
+    if (view()->hasUnsavedPages()) {
+        QMessageBox box(QMessageBox::Question, windowTitle(),
+                        tr("Some changes are not saved. Save them before quitting?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Save);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Save)
+            view()->saveUnsavedPages();
+        else if (answer != QMessageBox::Discard)
+            return;
+    }
+    exitSYS();
 }

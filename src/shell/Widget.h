@@ -62,7 +62,11 @@ public:
 public slots:
     void trayIconActivated(QSystemTrayIcon::ActivationReason reason);
     void checkDevice();
+    // Ends the program without a question (a signal, --quit, the control
+    // interface): page edits not saved yet are dropped, as before.
     void exitSYS();
+    // The tray's Quit: with page edits not saved yet it asks first.
+    void quitFromTray();
     void receiveMessage(QString message);
     // The tray menu's "Start at login": writes or removes the login start.
     void setStartAtLogin(bool enabled);
@@ -75,6 +79,7 @@ protected:
 
 private:
     void setupTrayIcon();
+    void reportDataProblems();
     void postRestoreRequest();
     // The device at index is the one connected, and its notification interface
     // still cannot be opened: it stays connected without a listener.

@@ -5,11 +5,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -247,6 +250,20 @@ void tst_SingleInstance::quitOptionAndTermSignalEndItCleanly()
             lastListenerCall = call.value(QStringLiteral("op")).toString();
     }
     QCOMPARE(lastListenerCall, QStringLiteral("hid_close"));
+
+    // A relative transcript name belongs to the folder the program was started
+    // from, not to its data folder; a closed terminal's SIGHUP ends it cleanly.
+    QTemporaryDir startedFrom;
+    auto fromTerminal = program.start(
+        {QStringLiteral("--virtual-mouse"), QStringLiteral("--virtual-mouse-transcript=t.jsonl")},
+        startedFrom.path());
+    QVERIFY(keepsRunning(*fromTerminal, 2000));
+    ::kill(fromTerminal->processId(), SIGHUP);
+    QVERIFY(fromTerminal->waitForFinished(5000));
+    QCOMPARE(fromTerminal->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(fromTerminal->exitCode(), 0);
+    QVERIFY(QFileInfo(startedFrom.filePath(QStringLiteral("t.jsonl"))).size() > 0);
+    QVERIFY(!QFile::exists(program.folder() + QStringLiteral("/t.jsonl")));
 }
 
 QTEST_GUILESS_MAIN(tst_SingleInstance)

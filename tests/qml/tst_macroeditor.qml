@@ -321,6 +321,21 @@ Item {
                     "Solo|Macro_1 init")
         }
 
+        // Files the name list lost (a crash between the file and the names)
+        // are someone's macros: New and Import pass their names by.
+        function test_newAndImportPassFilesTheListLost() {
+            var editor = createEditor(["Solo"])
+            view.macros["Macro_0"] = ["1,A", "2,A", "3"]
+            editor.newMacro()
+            compare(names(editor), ["Solo", "Macro_1"])
+            view.macros["Macro_2"] = ["1"]
+            view.importFile = ["1,B", "2,B", "1"]
+            editor.importMacro()
+            compare(names(editor), ["Solo", "Macro_3", "Macro_1"])
+            compare(view.macros["Macro_0"], ["1,A", "2,A", "3"])
+            compare(view.macros["Macro_2"], ["1"])
+        }
+
         function test_rename_data() {
             var tooLong = ""
             for (var i = 0; i < 129; ++i)
@@ -336,7 +351,8 @@ Item {
                 { tag: "a colon", name: "c:x", taken: false },
                 { tag: "a control character", name: "a\tb", taken: false },
                 { tag: "too long", name: tooLong, taken: false },
-                { tag: "a file left in the folder", name: "Ghost", taken: false }
+                { tag: "a file left in the folder", name: "Ghost", taken: false },
+                { tag: "the name list's marker", name: "loadermorvel", taken: false }
             ]
         }
 

@@ -229,6 +229,13 @@ Item {
             view.clear()
             mouseClick(save, 10, 10)
             compare(view.log, ["setEnabled(true)"])
+
+            // The tray's Quit saves through the root's saveAll, as the button does.
+            part(main, "dpiSettingMain").isSave = true
+            view.clear()
+            main.saveAll()
+            compare(heads(view.only(["mouseSet"])), ["mouseSetDpi(4)"])
+            verify(!main.anyUnsaved)
         }
 
         function test_factoryReset() {

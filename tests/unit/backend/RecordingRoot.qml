@@ -5,6 +5,8 @@ Item {
     width: 1024
     height: 640
     property var calls: []
+    // The Save button's state and work, as the root screen has them.
+    property bool anyUnsaved: false
 
     function record(entry) {
         calls = calls.concat([entry]);
@@ -23,6 +25,10 @@ Item {
     }
     function detectKeyboard(isDown, usbCode) {
         record("detectKeyboard " + isDown + " " + usbCode);
+    }
+    function saveAll() {
+        record("saveAll");
+        anyUnsaved = false;
     }
     function detectMouse(isDown, brinCode, x, y) {
         record("detectMouse " + isDown + " " + brinCode + " " + x + " " + y);

@@ -65,6 +65,17 @@ void BackendGunLangTest::gunRecordsByRowAndByName()
     view.modifyGundata(1, {QString(), QStringLiteral("L-Click"), 1, 2, 3, 4, QStringLiteral("1")});
     view.modifyGundata(1, {QStringLiteral("New"), QStringLiteral("L-Click"), 1, 2, 3, 4});
     QCOMPARE(view.getGunDataKey(), (QStringList{"1", "2", "New"}));
+    // Nor does a name the settings reader folds into the group itself.
+    for (const QString &folded :
+         {QStringLiteral("/"), QStringLiteral("\\"), QStringLiteral("//")}) {
+        view.modifyGundata(0, {folded});
+        view.modifyGundata(1, {folded, QStringLiteral("L-Click"), 1, 2, 3, 4});
+        view.modifyGundata(
+            1, {QStringLiteral("Other"), QStringLiteral("L-Click"), 1, 2, 3, 4, folded});
+        view.mouseSaveGundata(folded, {QStringLiteral("AK")});
+        QVERIFY(view.getGunData(folded).isEmpty());
+    }
+    QCOMPARE(view.getGunDataKey(), (QStringList{"1", "2", "New"}));
 }
 
 void BackendGunLangTest::xySensitivityAndSelectionPerProfile()

@@ -15,6 +15,7 @@ private slots:
     void missingMacroFiles();
     void unsafeNamesNeverLeaveTheMacroFolder();
     void nameListMarkerRules();
+    void newMacrosNeverTakeAFileOrTheMarker();
     void renameUpdatesProfilesZeroToFive();
     void renameOntoExistingMacroChangesNothing();
     void deleteResetsButtonsThatUsedTheMacro();
@@ -145,6 +146,33 @@ void BackendMacrosTest::unsafeNamesNeverLeaveTheMacroFolder()
     QCOMPARE(data.read(QStringLiteral("modules/macro/a.bin")), QByteArray("keep"));
     QVERIFY(QFile::exists(data.file(macroFile(QStringLiteral("good")))));
     QCOMPARE(allFiles(data), filesBefore);
+}
+
+void BackendMacrosTest::newMacrosNeverTakeAFileOrTheMarker()
+{
+    TempDataFolder data;
+    writeSettingFiles(data, {});
+    FakeFileDialogs dialogs;
+    TestView view;
+    view.setFileDialogs(&dialogs);
+
+    // Left by a crash between writing the file and saving the names.
+    const QByteArray lost = "[config]\ntotal=1\nrepeat=3\n\n[macro]\n0=1,A\n";
+    data.write(macroFile(QStringLiteral("Macro_0")), lost);
+    QCOMPARE(view.createMacroIni(QStringLiteral("Macro_0"), 0), QVariant(false));
+    data.write(QStringLiteral("picked.mc"), "[config]\ntotal=0\n");
+    dialogs.answer = data.file(QStringLiteral("picked.mc"));
+    QVERIFY(!view.loadMacroFile(QStringLiteral("Macro_0")));
+    QCOMPARE(data.read(macroFile(QStringLiteral("Macro_0"))), lost);
+
+    // The name list's marker names no macro.
+    const QString marker = QStringLiteral("loadermorvel");
+    QCOMPARE(view.createMacroIni(marker, 0), QVariant(false));
+    QVERIFY(!view.loadMacroFile(marker));
+    QVERIFY(view.createMacroIni(QStringLiteral("mine"), 0).toBool());
+    QCOMPARE(view.modifyMacroNameUpdateProfile(QStringLiteral("mine"), marker), QVariant(false));
+    QVERIFY(!QFile::exists(data.file(macroFile(marker))));
+    QVERIFY(QFile::exists(data.file(macroFile(QStringLiteral("mine")))));
 }
 
 void BackendMacrosTest::nameListMarkerRules()

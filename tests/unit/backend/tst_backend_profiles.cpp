@@ -1,7 +1,9 @@
 #include "BackendTestData.h"
 #include "FakeFileDialogs.h"
+#include "RenameFaults.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -20,6 +22,7 @@ private slots:
     void importRefusesWhatIsNotAProfile();
     void exportThenImportGivesTheSameBytes();
     void resetAndCopyReplaceFiles();
+    void sameSizeReplacementsWithTheOldStampAreReadBack();
     void outOfRangeProfilesAreRefused();
 };
 
@@ -258,6 +261,40 @@ void BackendProfilesTest::resetAndCopyReplaceFiles()
     const QByteArray p6 = data.read(QStringLiteral("modules/setting/p6.bin"));
     view.resetProfile(5);
     QCOMPARE(data.read(QStringLiteral("modules/setting/p6.bin")), p6);
+}
+
+// Every replacement below has the size of the file it replaces, and the
+// file system shows the old time stamp on it (as FAT does within 2 s): the
+// settings reader must still read the new content, and a later write must
+// not put the old content back.
+void BackendProfilesTest::sameSizeReplacementsWithTheOldStampAreReadBack()
+{
+    TempDataFolder data;
+    writeSettingFiles(data, {});
+    data.write(QStringLiteral("modules/setting/pD.bin"), "[mouse]\nname=factory5\nreportRate=1\n");
+    FakeFileDialogs dialogs;
+    TestView view;
+    view.setFileDialogs(&dialogs);
+    RenameFaults::setPinStamps(true);
+    auto unpin = qScopeGuard([] { RenameFaults::setPinStamps(false); });
+
+    data.write(QStringLiteral("in.pf"), "[mouse]\nname=imported\nreportRate=3\n");
+    dialogs.answer = data.file(QStringLiteral("in.pf"));
+    QVERIFY(view.loadProfile(2));
+    view.resetProfile(4);
+    view.copyProfile(1, 7);
+    flushDeletions();
+
+    const QList<std::pair<int, const char *>> expected{
+        {2, "imported"}, {4, "factory5"}, {1, "profile8"}};
+    for (const auto &[index, name] : expected) {
+        view.setCurrentProfile(index);
+        QCOMPARE(view.getData(QStringLiteral("mouse/name")).toString(), QLatin1String(name));
+        view.setData(QStringLiteral("mouse/lod"), index);
+        QVERIFY(view.syncSettings());
+        const QByteArray file = data.read(QStringLiteral("modules/setting/p%1.bin").arg(index + 1));
+        QVERIFY2(file.contains(QByteArray("name=") + name), file.constData());
+    }
 }
 
 void BackendProfilesTest::outOfRangeProfilesAreRefused()

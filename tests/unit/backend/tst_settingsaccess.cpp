@@ -1,10 +1,12 @@
 // Settings files of the view: profile, default profile and global configuration
 // access, restoring the global configuration, and calls into the root screen.
+#include "RenameFaults.h"
 #include "TempDataFolder.h"
 #include "backend/myQQuickView.h"
 
 #include <QFile>
 #include <QQuickItem>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 #include <QThread>
@@ -40,6 +42,7 @@ private slots:
     void writesGoToTheCurrentProfileOnly();
     void resetApconfigRestoresPristineCopy();
     void resetApconfigKeepsFileWithoutPristineCopy();
+    void resetApconfigReplacesInOneStep();
     void missingFilesReadAsEmpty();
     void rootCallsQueuedOrSynchronous();
     void currentDpiFromAnotherThreadIsQueued();
@@ -117,6 +120,32 @@ void tst_SettingsAccess::writesGoToTheCurrentProfileOnly()
     }
     const QSettings defaults(folder->file("modules/setting/pD.bin"), QSettings::IniFormat);
     QCOMPARE(defaults.value("mouse/lod").toInt(), 1);
+}
+
+void tst_SettingsAccess::resetApconfigReplacesInOneStep()
+{
+    // Same size: only the file's own time stamp tells the copy from the old table.
+    writeIni(*folder, "apConfig.bin", "[common]\nname=Current\n");
+    writeIni(*folder, "apConfigD.bin", "[common]\nname=Pristin\n");
+    myQQuickView view;
+    auto restore = qScopeGuard([] {
+        RenameFaults::failRenamesOnto(nullptr);
+        RenameFaults::setPinStamps(false);
+    });
+
+    // The copy cannot be put in place: the table that was there stays.
+    RenameFaults::failRenamesOnto("apConfig.bin");
+    view.resetApconfig();
+    QCOMPARE(folder->read("modules/setting/apConfig.bin"), QByteArray("[common]\nname=Current\n"));
+    QCOMPARE(view.getGlobalData("common/name").toString(), QStringLiteral("Current"));
+
+    // It can, and the file system shows the old time stamp on it.
+    RenameFaults::failRenamesOnto(nullptr);
+    RenameFaults::setPinStamps(true);
+    view.resetApconfig();
+    QCoreApplication::processEvents();
+    QCOMPARE(view.getGlobalData("common/name").toString(), QStringLiteral("Pristin"));
+    QCOMPARE(folder->read("modules/setting/apConfig.bin"), QByteArray("[common]\nname=Pristin\n"));
 }
 
 void tst_SettingsAccess::resetApconfigRestoresPristineCopy()

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +37,7 @@ private slots:
     void portableLayoutUsesExecutableFolder();
     void installedLayoutUsesUserFolder();
     void seedingNeverOverwrites();
+    void aFolderThatCannotBeSetUpIsRefused();
     void instanceChannelInRuntimeFolder();
 };
 
@@ -63,6 +65,35 @@ void tst_DataFolder::installedLayoutUsesUserFolder()
     const DataFolderChoice none = chooseDataFolder(bare.path(), bare.path() + "/home");
     QCOMPARE(none.workingDirectory, bare.path() + "/home/r770config");
     QVERIFY(none.seedSource.isEmpty());
+}
+
+// Started from /usr/bin, with a data home that cannot hold folders (a file
+// stands where it should be) or nothing installed to seed from: no working
+// folder is chosen, and the program is not left where it was started.
+void tst_DataFolder::aFolderThatCannotBeSetUpIsRefused()
+{
+    QTemporaryDir root;
+    const QString started = QDir::currentPath();
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    auto restore = qScopeGuard([&] {
+        qputenv("XDG_DATA_HOME", dataHome);
+        QDir::setCurrent(started);
+    });
+    QDir().mkpath(root.path() + "/usr/share/r770config/modules/setting");
+    writeFile(root.path() + "/blocked", "a file, not a folder");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.path() + "/blocked/share"));
+
+    QString error;
+    QVERIFY(setUpDataFolder(root.path() + "/usr/bin", &error).isEmpty());
+    QVERIFY2(error.contains(root.path() + "/blocked/share/r770config/modules"), qPrintable(error));
+    QCOMPARE(QDir::currentPath(), started);
+
+    // Nothing installed and no folder of the user's own.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root.path() + "/home"));
+    error.clear();
+    QVERIFY(setUpDataFolder(root.path() + "/bare", &error).isEmpty());
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir::currentPath(), started);
 }
 
 void tst_DataFolder::seedingNeverOverwrites()

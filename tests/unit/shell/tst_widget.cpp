@@ -4,11 +4,13 @@
 #include "backend/myQQuickView.h"
 #include "platform/CopyDataChannel.h"
 #include "shell/DeviceConnectedFlag.h"
+#include "shell/DiagnosticsReport.h"
 #include "shell/QuitSignals.h"
 #include "shell/Ui_Controler.h"
 #include "shell/UserEvent.h"
 #include "shell/Widget.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QProcess>
 #include <QQmlContext>
 #include <QQuickItem>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +76,8 @@ private slots:
     void closingWindowsDoesNotQuit();
     void withoutTrayASecondStartShowsTheWindow();
     void quitRequestAndSignalsQuitLikeTheTray();
+    void trayQuitAsksAboutUnsavedEdits();
+    void reportWritesTheHomeFolderAsTilde();
     void regainedFocusReachesTheQmlField();
 
 private:
@@ -312,10 +317,12 @@ void tst_Widget::quitRequestAndSignalsQuitLikeTheTray()
     QTimer guard; // a request that went nowhere ends the loop with 9
     guard.setSingleShot(true);
     connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(9); });
-    // The request of a start with --quit, then logout's SIGTERM and Ctrl+C's SIGINT.
+    // The request of a start with --quit, then logout's SIGTERM, Ctrl+C's
+    // SIGINT and a closed terminal's SIGHUP.
     const QList<std::function<void()>> requests{
         [&] { widget.receiveMessage(QLatin1String(Widget::QuitMessage)); },
-        [] { ::kill(::getpid(), SIGTERM); }, [] { ::kill(::getpid(), SIGINT); }};
+        [] { ::kill(::getpid(), SIGTERM); }, [] { ::kill(::getpid(), SIGINT); },
+        [] { ::kill(::getpid(), SIGHUP); }};
     int rate = 0;
     for (const auto &request : requests) {
         widget.view()->setData(QStringLiteral("mouse/reportRate"), ++rate);
@@ -328,6 +335,79 @@ void tst_Widget::quitRequestAndSignalsQuitLikeTheTray()
         QVERIFY(profile.readAll().contains("reportRate=" + QByteArray::number(rate)));
         QVERIFY(!widget.link().isListenerRunning());
     }
+}
+
+// With edits the Save button has not sent, the tray's Quit asks: Cancel
+// keeps running, Discard ends without saving, Save saves and ends. Nobody
+// is asked at a signal: the edits are dropped, nothing is written unasked.
+void tst_Widget::trayQuitAsksAboutUnsavedEdits()
+{
+    DesktopWidget widget(true);
+    useRecordingRoot(widget);
+    QObject *root = widget.view()->rootObject();
+    QuitSignals quitSignals;
+    connect(&quitSignals, &QuitSignals::quitRequested, &widget, &Widget::exitSYS);
+    QStringList asked;
+    QMessageBox::StandardButton answer = QMessageBox::Cancel;
+    QTimer answering;
+    connect(&answering, &QTimer::timeout, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked.append(box->text());
+            box->button(answer)->click();
+        }
+    });
+    answering.start(20);
+    QTimer guard; // still running: the loop ends with 9
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(9); });
+    const auto quitWith = [&](const std::function<void()> &request) {
+        root->setProperty("calls", QStringList());
+        root->setProperty("anyUnsaved", true);
+        QTimer::singleShot(0, request);
+        guard.start(1500);
+        const int result = qApp->exec();
+        guard.stop();
+        return result;
+    };
+    const auto trayQuit = [&] {
+        widget.Widget::tray()->contextMenu()->actions().first()->trigger();
+    };
+
+    answer = QMessageBox::Cancel;
+    QCOMPARE(quitWith(trayQuit), 9);
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked.first().contains(QLatin1String("not saved")));
+    answer = QMessageBox::Discard;
+    QCOMPARE(quitWith(trayQuit), 0);
+    QCOMPARE(recordedCalls(widget), QStringList());
+    answer = QMessageBox::Save;
+    QCOMPARE(quitWith(trayQuit), 0);
+    QCOMPARE(recordedCalls(widget), QStringList{QStringLiteral("saveAll")});
+    QCOMPARE(asked.size(), 3);
+
+    QCOMPARE(quitWith([] { ::kill(::getpid(), SIGHUP); }), 0);
+    QCOMPARE(quitWith([&] { widget.receiveMessage(QLatin1String(Widget::QuitMessage)); }), 0);
+    QCOMPARE(asked.size(), 3);
+    QCOMPARE(recordedCalls(widget), QStringList());
+
+    // Nothing unsaved: the tray's Quit asks nothing.
+    root->setProperty("anyUnsaved", false);
+    QTimer::singleShot(0, trayQuit);
+    QCOMPARE(qApp->exec(), 0);
+    QCOMPARE(asked.size(), 3);
+}
+
+// A shared report names no user: the home folder is written as "~".
+void tst_Widget::reportWritesTheHomeFolderAsTilde()
+{
+    const QByteArray home = qgetenv("HOME");
+    auto restore = qScopeGuard([&] { qputenv("HOME", home); });
+    qputenv("HOME", QFile::encodeName(folder->path()));
+    Widget widget;
+    const QString report = diagnosticsReport(widget);
+    QVERIFY2(report.contains(QLatin1String("\nfolder: ~/modules\n")), qPrintable(report));
+    QVERIFY(!report.contains(folder->path()));
+    QVERIFY(!report.contains(QDir(folder->path()).canonicalPath()));
 }
 
 void tst_Widget::regainedFocusReachesTheQmlField()
