@@ -123,6 +123,8 @@ Rectangle {
 
     function openPrograms() {
         profileFocus()
+        // The desktop may have stopped telling since (a lost connection).
+        loadAppRules()
         var row = Math.max(0, rowList.currentIndex)
         if (row >= profileRows.count)
             return
