@@ -3,7 +3,7 @@ import modules.qml
 
 // Names the programs (by window class) a profile row is for, and whether the
 // row is the fallback. Shown over the profile list; where the desktop cannot
-// tell the active program (Wayland) it only says so.
+// tell the active program it only says so, and why.
 Rectangle {
     id: editor
 
@@ -14,7 +14,7 @@ Rectangle {
     // Texts: title, hint, fallback, OK, Cancel, unavailable.
     property var texts: ["Programs", "Window classes separated by blanks:",
         "Fallback: used when no rule matches", "OK", "Cancel",
-        "Per-program profiles need an X11 session"]
+        "Per-program profiles are unavailable on this desktop"]
 
     signal accepted()
     signal rejected()

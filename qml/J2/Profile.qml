@@ -25,6 +25,8 @@ Rectangle {
     property var programsByNo: ({})
     property int fallbackNo: 0
     property bool appProfilesAvailable: true
+    // What the desktop lacks when they are unavailable (an English text).
+    property string appProfilesReason: ""
     // Row whose programs are being edited, or -1.
     property int programsRow: -1
 
@@ -70,6 +72,9 @@ Rectangle {
         var ctl = mainRoot && typeof mainRoot.controller === "function" ? mainRoot.controller() : null
         appProfilesAvailable = !!ctl && typeof ctl.appProfilesAvailable === "function"
                                && ctl.appProfilesAvailable()
+        appProfilesReason = !appProfilesAvailable && !!ctl
+                            && typeof ctl.appProfilesUnavailableReason === "function"
+                            ? ctl.appProfilesUnavailableReason() : ""
         var map = {}
         for (var no = 0; no < ProfileLogic.maxRows; ++no)
             map[no] = view ? ProfileLogic.programsText(view.getGlobalData(ProfileLogic.programsKey(no))) : ""
@@ -118,6 +123,8 @@ Rectangle {
 
     function openPrograms() {
         profileFocus()
+        // The desktop may have stopped telling since (a lost connection).
+        loadAppRules()
         var row = Math.max(0, rowList.currentIndex)
         if (row >= profileRows.count)
             return
@@ -461,7 +468,8 @@ Rectangle {
             profile.langOr(7, "Window classes separated by blanks:"),
             profile.langOr(8, "Fallback: used when no rule matches"),
             profile.langOr(9, "OK"), profile.langOr(10, "Cancel"),
-            profile.langOr(11, "Per-program profiles need an X11 session")]
+            profile.langOr(11, "Per-program profiles are unavailable on this desktop")
+            + (profile.appProfilesReason !== "" ? ":\n" + profile.appProfilesReason : "")]
         onAccepted: profile.closePrograms(true)
         onRejected: profile.closePrograms(false)
     }

@@ -5,23 +5,29 @@
 
 #include <memory>
 
-// The window the desktop reports as active, by its X11 identity.
+// The window the desktop reports as active. Rules match instanceName and
+// className: on X11 the two parts of WM_CLASS; a Wayland window's app_id
+// (KWin: its resource class) is its className.
 struct ActiveWindow
 {
-    quint64 id = 0;
-    QString instanceName; // first part of WM_CLASS
-    QString className;    // second part of WM_CLASS
+    quint64 id = 0; // X11 window id; 0 for none and for Wayland windows
+    QString instanceName;
+    QString className;
+    qint64 pid = 0; // 0 where the desktop does not tell
 };
 
 // Follows the desktop's active window without polling. Where the desktop
-// does not tell (Wayland, no X display) the watcher is unavailable and never
-// reports anything.
+// does not tell, the watcher is unavailable, says why, and never reports.
 class ActiveWindowWatcher : public QObject
 {
     Q_OBJECT
 public:
     using QObject::QObject;
     virtual bool isAvailable() const = 0;
+    // Where the reports come from: "X11", "sway/i3 IPC", "KWin script", "none".
+    virtual QString sourceName() const = 0;
+    // A short English text for the profiles page; empty while available.
+    virtual QString unavailableReason() const { return {}; }
     // Reports the window active now, then every change.
     virtual void start() = 0;
 
@@ -33,11 +39,16 @@ signals:
 class NoActiveWindowWatcher final : public ActiveWindowWatcher
 {
 public:
+    explicit NoActiveWindowWatcher(QString reason) : reason(std::move(reason)) {}
     bool isAvailable() const override { return false; }
+    QString sourceName() const override { return QStringLiteral("none"); }
+    QString unavailableReason() const override { return reason; }
     void start() override {}
+
+private:
+    QString reason;
 };
 
-// Whether this session can tell the active window at all (X11, not Wayland).
-bool activeWindowTrackingAvailable();
-
+// The watcher this session offers: X11, the sway/i3 IPC socket, a KWin
+// script, or none with its reason.
 std::unique_ptr<ActiveWindowWatcher> createActiveWindowWatcher();

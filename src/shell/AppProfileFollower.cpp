@@ -13,7 +13,7 @@ AppProfileFollower::AppProfileFollower(ActiveWindowWatcher &watcher, Hooks follo
 
 void AppProfileFollower::onActiveWindowChanged(const ActiveWindow &window)
 {
-    if (window.id != 0 && hooks.isOwnWindow && hooks.isOwnWindow(window.id))
+    if (hooks.isOwnWindow && hooks.isOwnWindow(window))
         return;
     // Two windows of one program are one program. Rules edited since the
     // last decision count as a change: the new rule applies on return.

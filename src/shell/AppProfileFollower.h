@@ -30,7 +30,7 @@ public:
         // active); Busy while the window cannot switch now.
         std::function<SwitchResult(int profileNo)> switchTo;
         // The program's own windows: activating them changes nothing.
-        std::function<bool(quint64 windowId)> isOwnWindow;
+        std::function<bool(const ActiveWindow &window)> isOwnWindow;
     };
 
     AppProfileFollower(ActiveWindowWatcher &watcher, Hooks hooks, QObject *parent = nullptr);

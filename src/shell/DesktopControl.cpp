@@ -4,30 +4,18 @@
 #include "platform/ActiveWindowWatcher.h"
 #include "shell/AppProfileFollower.h"
 #include "shell/ControlService.h"
+#include "shell/OwnWindow.h"
+#include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
 
-#include <QGuiApplication>
-#include <QWindow>
-
-namespace {
-
-bool isOwnWindow(quint64 id)
-{
-    const QWindowList windows = QGuiApplication::allWindows();
-    for (QWindow *window : windows) {
-        // winId() would create a native window for one that has none yet.
-        if (window->handle() && quint64(window->winId()) == id)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
 DesktopControl::DesktopControl(Widget &widget)
-    : service(std::make_unique<ControlService>(widget)), watcher(createActiveWindowWatcher())
+    : service(std::make_unique<ControlService>(widget)), watcher(createActiveWindowWatcher()),
+      controller(widget.controller())
 {
     service->registerOnSessionBus();
+    // The profiles page and the report ask it whether it works, and why not.
+    if (controller)
+        controller->setActiveWindowWatcher(watcher.get());
     if (!watcher->isAvailable())
         return;
     myQQuickView *view = widget.view();
@@ -43,4 +31,8 @@ DesktopControl::DesktopControl(Widget &widget)
     watcher->start();
 }
 
-DesktopControl::~DesktopControl() = default;
+DesktopControl::~DesktopControl()
+{
+    if (controller)
+        controller->setActiveWindowWatcher(nullptr);
+}

@@ -6,6 +6,7 @@
 #include "shell/DetectionRecord.h"
 #include "shell/DeviceConnectedFlag.h"
 #include "shell/InputHook.h"
+#include "shell/Ui_Controler.h"
 #include "shell/Widget.h"
 
 #include <QDBusConnection>
@@ -123,7 +124,19 @@ void udevRule(QTextStream &out)
         out << "not installed (70-r770-mouse.rules in none of the udev rule folders)\n";
 }
 
-void desktop(QTextStream &out)
+// Where per-program profiles learn the active window, or why nowhere.
+QString activeWindowSource(Widget &widget)
+{
+    const ActiveWindowWatcher *watcher =
+        widget.controller() ? widget.controller()->activeWindowWatcher() : nullptr;
+    if (!watcher)
+        return QStringLiteral("none (not started)");
+    if (!watcher->isAvailable())
+        return QStringLiteral("none (%1)").arg(watcher->unavailableReason());
+    return watcher->sourceName();
+}
+
+void desktop(QTextStream &out, Widget &widget)
 {
     out << "session type: " << qEnvironmentVariable("XDG_SESSION_TYPE", QStringLiteral("(unset)"))
         << '\n'
@@ -150,8 +163,7 @@ void desktop(QTextStream &out)
     }
     out << "session bus: " << yesNo(bus.isConnected()) << '\n'
         << "desktop notifications: " << yesNo(notifications) << '\n'
-        << "per-program profiles: "
-        << (activeWindowTrackingAvailable() ? "available (X11)" : "unavailable") << '\n';
+        << "active-window source: " << activeWindowSource(widget) << '\n';
 }
 
 void detection(QTextStream &out, Widget &widget)
@@ -212,7 +224,7 @@ QString diagnosticsReport(Widget &widget)
     udevRule(out);
 
     section(out, "Desktop");
-    desktop(out);
+    desktop(out, widget);
 
     section(out, "Last detection");
     detection(out, widget);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ActiveWindowWatcher;
 class QWidget;
 class myQQuickView;
 
@@ -16,6 +17,9 @@ public:
     void setupWindow(QWidget *window, QObject *link);
     myQQuickView *getView() const { return view; }
     QWidget *getWindow() const { return window; }
+    // The watcher the per-program profiles follow; null when there is none.
+    void setActiveWindowWatcher(const ActiveWindowWatcher *watcher) { activeWindow = watcher; }
+    const ActiveWindowWatcher *activeWindowWatcher() const { return activeWindow; }
 
 public slots:
     void onMinimize();
@@ -29,6 +33,8 @@ public slots:
     void setBusy(int busyTime = 0);
     // Desktop services of the pages (Ui_Controler_desktop.cpp).
     bool appProfilesAvailable();
+    // Why not, in a short English text; empty while available.
+    QString appProfilesUnavailableReason();
     void saveReport();
 
 public:
@@ -40,4 +46,5 @@ public:
 private:
     QWidget *window = nullptr;
     myQQuickView *view = nullptr;
+    const ActiveWindowWatcher *activeWindow = nullptr;
 };

@@ -10,7 +10,14 @@
 
 bool Ui_Controler::appProfilesAvailable()
 {
-    return activeWindowTrackingAvailable();
+    return activeWindow && activeWindow->isAvailable();
+}
+
+QString Ui_Controler::appProfilesUnavailableReason()
+{
+    if (!activeWindow)
+        return QStringLiteral("The program does not follow the active window.");
+    return activeWindow->unavailableReason();
 }
 
 void Ui_Controler::saveReport()

@@ -243,6 +243,7 @@ void tst_Control::commandLineReportAndFollowing()
     QVERIFY(report.contains("04d9:a1ee interface"));
     QVERIFY(report.contains("result: connected entry"));
     QVERIFY(report.contains("macro files: 1"));
+    QVERIFY(report.contains("active-window source: X11\n"));
     QVERIFY(!report.contains("SECRET-MACRO-CONTENT"));
     QVERIFY(!report.contains("secret"));
 

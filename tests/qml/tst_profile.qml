@@ -17,8 +17,13 @@ Item {
         id: fakeRoot
         property bool maskVisible: true
         function backend() { return view }
-        // An X11 session: per-program profiles can be set.
-        function controller() { return { "appProfilesAvailable": function() { return true } } }
+        // Empty: a session where per-program profiles can be set; else why not.
+        property string unavailableReason: ""
+        function controller() {
+            var reason = unavailableReason
+            return { "appProfilesAvailable": function() { return reason === "" },
+                     "appProfilesUnavailableReason": function() { return reason } }
+        }
         function closeProfileList() { view.note("closeProfileList()") }
         Item {
             id: titleBar
@@ -41,6 +46,7 @@ Item {
             view.nameLists = {}
             view.globals = {}
             view.importPicks = true
+            fakeRoot.unavailableReason = ""
         }
 
         function startedPage(names, active) {
@@ -200,6 +206,25 @@ Item {
             compare(rowTexts(page), ["Standard/0", "B/2", "profile_0/1"])
             compare(page.programsOf(1), "")
             compare(view.only(["setGlobalData"]).length, 2)
+        }
+
+        // Where the desktop cannot tell the active window (or stopped telling
+        // since the page was loaded), the page says why, also to screen
+        // readers, and stores nothing.
+        function test_unavailableSaysWhy() {
+            var reason = "The connection to the window manager broke (closed)."
+            view.globals = { "appProfile/0": "xterm" }
+            var page = startedPage(["Standard0"], 0)
+            fakeRoot.unavailableReason = reason
+            var editor = findChild(page, "appProgramsEditor")
+            page.openPrograms()
+            var button = findChild(page, "profilePrograms")
+            verify(button.Accessible.description.indexOf(reason) > 0, button.Accessible.description)
+            compare(editor.available, false)
+            compare(findChild(editor, "appOk").visible, false)
+            verify(editor.texts[5].indexOf(reason) > 0)
+            editor.accepted()
+            compare(view.only(["setGlobalData"]), [])
         }
 
         function test_rename_data() {

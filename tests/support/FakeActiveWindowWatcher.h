@@ -7,6 +7,7 @@ class FakeActiveWindowWatcher final : public ActiveWindowWatcher
 {
 public:
     bool isAvailable() const override { return true; }
+    QString sourceName() const override { return QStringLiteral("fake"); }
     void start() override { ++starts; }
 
     void activate(quint64 id, const QString &instanceName, const QString &className)

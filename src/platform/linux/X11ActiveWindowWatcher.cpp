@@ -16,7 +16,7 @@ template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 } // namespace
 
-bool activeWindowTrackingAvailable()
+bool x11SessionTellsActiveWindow()
 {
     // On Wayland the X server (if any) sees only its own clients: the active
     // window it reports would be wrong whenever a native program has the focus.
@@ -30,8 +30,6 @@ bool activeWindowTrackingAvailable()
 
 X11ActiveWindowWatcher::X11ActiveWindowWatcher()
 {
-    if (!activeWindowTrackingAvailable())
-        return;
     int screenNumber = 0;
     connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
@@ -133,12 +131,4 @@ void X11ActiveWindowWatcher::reportActiveWindow()
         }
     }
     emit activeWindowChanged(result);
-}
-
-std::unique_ptr<ActiveWindowWatcher> createActiveWindowWatcher()
-{
-    auto watcher = std::make_unique<X11ActiveWindowWatcher>();
-    if (watcher->isAvailable())
-        return watcher;
-    return std::make_unique<NoActiveWindowWatcher>();
 }

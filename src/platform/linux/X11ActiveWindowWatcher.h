@@ -6,6 +6,10 @@
 
 class QSocketNotifier;
 
+// Whether the program runs on an X server that sees every window: X11, not
+// the X server of a Wayland session (it knows only its own clients).
+bool x11SessionTellsActiveWindow();
+
 // Reads _NET_ACTIVE_WINDOW of the root window whenever the window manager
 // changes it (PropertyNotify), and the WM_CLASS of the window it names.
 // Its own connection: errors of vanished windows come back as replies here
@@ -18,6 +22,7 @@ public:
     ~X11ActiveWindowWatcher() override;
 
     bool isAvailable() const override { return connection != nullptr; }
+    QString sourceName() const override { return QStringLiteral("X11"); }
     void start() override;
 
 private:

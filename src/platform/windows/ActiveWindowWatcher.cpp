@@ -1,12 +1,8 @@
 #include "platform/ActiveWindowWatcher.h"
 
-bool activeWindowTrackingAvailable()
-{
-    return false;
-}
-
-// Per-program profiles follow X11's active window; Windows has none of it yet.
+// Per-program profiles follow the active window of Linux desktops; Windows has none of it yet.
 std::unique_ptr<ActiveWindowWatcher> createActiveWindowWatcher()
 {
-    return std::make_unique<NoActiveWindowWatcher>();
+    return std::make_unique<NoActiveWindowWatcher>(
+        QStringLiteral("Per-program profiles are not available on Windows yet."));
 }

@@ -99,7 +99,7 @@ void tst_AppProfiles::following()
         switches.append(no);
         return AppProfileFollower::SwitchResult::Done;
     };
-    hooks.isOwnWindow = [](quint64 id) { return id == 99; };
+    hooks.isOwnWindow = [](const ActiveWindow &window) { return window.id == 99; };
     AppProfileFollower follower(watcher, hooks);
 
     watcher.activate(1, QStringLiteral("gimp"), QStringLiteral("Gimp"));
