@@ -92,21 +92,22 @@ SwayWindow waitForWindow(qint64 pid, bool mapped, int timeoutMs = 15000)
     return w;
 }
 
-// Keys through wtype's own keymap: the n-th key name it is given becomes
-// the Linux key code n, so names given only as releases (which a capture
-// box ignores) put the pressed ones where a real keyboard has them. Here
-// "a" sits on the physical Q key, as on a French layout, and Control_L on
-// the left Ctrl key.
+// Keys through wtype's own keymap: with wtype 0.4 the n-th key name it is
+// given (counting from 1) becomes the Linux key code n. Names that are only
+// released reach no window (sway drops releases of keys that are not down),
+// so they put the pressed ones where a real keyboard has them. Here "a"
+// sits on the physical Q key, as on a French layout, and Control_L on the
+// left Ctrl key.
 QStringList ctrlOnTheQKeyTypingA()
 {
     QStringList arguments;
     const auto placeholders = [&](int from, int to) {
-        for (int i = from; i <= to; ++i)
-            arguments << QStringLiteral("-p") << QStringLiteral("F%1").arg(i);
+        for (int code = from; code <= to; ++code)
+            arguments << QStringLiteral("-p") << QStringLiteral("F%1").arg(code);
     };
-    placeholders(1, 16);                                             // Linux key codes 0 .. 15
-    arguments << QStringLiteral("-p") << QStringLiteral("a");        // 16: KEY_Q
-    placeholders(17, 28);                                            // 17 .. 28
+    placeholders(1, 15);
+    arguments << QStringLiteral("-p") << QStringLiteral("a"); // 16: KEY_Q
+    placeholders(17, 28);
     arguments << QStringLiteral("-P") << QStringLiteral("Control_L") // 29: KEY_LEFTCTRL
               << QStringLiteral("-P") << QStringLiteral("a") << QStringLiteral("-p")
               << QStringLiteral("a") << QStringLiteral("-p") << QStringLiteral("Control_L");
