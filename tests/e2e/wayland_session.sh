@@ -82,8 +82,8 @@ reap() {
 cleanup() {
     reap
     if [ -n "$shots" ] && [ -d "$session/shots" ]; then
-        mkdir -p "$shots"
-        cp -r "$session/shots/." "$shots/" 2>/dev/null || true
+        { mkdir -p "$shots" && cp -r "$session/shots/." "$shots/"; } ||
+            echo "cannot keep the pictures in $shots"
     fi
     rm -rf "$session"
 }
