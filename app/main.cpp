@@ -1,6 +1,8 @@
 #include "backend/myQQuickView.h"
 #include "device/HidApi.h"
+#include "platform/InputEvents.h"
 #include "platform/PointerSettings.h"
+#include "shell/Autostart.h"
 #include "shell/CommandLine.h"
 #include "shell/DataFolder.h"
 #include "shell/DesktopControl.h"
@@ -27,6 +29,25 @@
 #include <optional>
 
 Q_IMPORT_QML_PLUGIN(modules_qmlPlugin)
+
+namespace {
+
+int changeAutostart(bool on)
+{
+    QString error;
+    if (!Autostart::setEnabled(on, QCoreApplication::applicationFilePath(), &error)) {
+        std::fprintf(stderr, "R770: cannot change the start at login (%s): %s\n",
+                     qPrintable(Autostart::entryPath()), qPrintable(error));
+        return ControlRefused;
+    }
+    if (on)
+        std::printf("R770 starts at login: %s\n", qPrintable(Autostart::entryPath()));
+    else
+        std::puts("R770 no longer starts at login");
+    return ControlOk;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -56,8 +77,12 @@ int main(int argc, char *argv[])
         if (const std::optional<int> code = runControlClient(options.control))
             return *code;
     }
+    if (options.autostart != CommandLineOptions::Autostart::Unchanged)
+        return changeAutostart(options.autostart == CommandLineOptions::Autostart::On);
     if (app->isRunning()) {
-        app->sendMessage(QString(), 5000);
+        // A login start finds the program running already: nothing to show.
+        if (!options.hidden)
+            app->sendMessage(QString(), 5000);
         return 1;
     }
     // From here on SIGTERM and SIGINT wait for the event loop and quit like the tray's Quit.
@@ -107,6 +132,10 @@ int main(int argc, char *argv[])
     // channel; a failed install leaves the program without capture, silently.
     auto inputHook = std::make_unique<InputHook>(0);
     registerInputHookCallbacks(*inputHook, widget.get(), app.get());
+    // Where the desktop keeps other programs' input from us (Wayland), the
+    // window's own keys and buttons still reach the capture boxes.
+    widget->createWinId();
+    inputHook->addFocusedWindowSource(createFocusedWindowEventSource(widget->windowHandle()));
     const auto pointerSettings = createPointerSettings();
     widget->view()->setPointerSettings(pointerSettings.get());
 
@@ -114,7 +143,7 @@ int main(int argc, char *argv[])
 
     // A report with no instance running: one device check, the report, the end.
     const QString reportOnly = options.control.reportPath;
-    if (reportOnly.isEmpty())
+    if (reportOnly.isEmpty() && !options.hidden)
         widget->showNormal();
     widget->checkDevice();
     const int result = reportOnly.isEmpty() ? app->exec() : writeReportFile(*widget, reportOnly);

@@ -128,10 +128,16 @@ RootStyle {
         startUp.setViewEnabled(isEnable)
     }
 
-    function dragWindow(dx, dy) {
+    // The first step of a drag asks the window system to move the window
+    // (the only way on Wayland); where it cannot, the window moves itself.
+    function dragWindow(area, dx, dy) {
         var ctl = controller()
         if (!ctl)
             return
+        if (ctl.startSystemMove()) {
+            area.handedOver = true
+            return
+        }
         ctl.onXChanged(dx)
         ctl.onYChanged(dy)
     }
@@ -169,7 +175,7 @@ RootStyle {
             mainIten.emptyAreaPressed()
             mainIten.mainFocus()
         }
-        onDragged: (dx, dy) => mainIten.dragWindow(dx, dy)
+        onDragged: (dx, dy) => mainIten.dragWindow(dragRegion, dx, dy)
     }
 
     Image {
@@ -292,9 +298,10 @@ RootStyle {
         color: "#90000000"
 
         DragArea {
+            id: overlayDrag
             anchors.fill: parent
             onPressed: panels.overlayPressed()
-            onDragged: (dx, dy) => mainIten.dragWindow(dx, dy)
+            onDragged: (dx, dy) => mainIten.dragWindow(overlayDrag, dx, dy)
         }
     }
 

@@ -7,7 +7,7 @@ packages=(
     qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtqml qml6-module-qtqml-workerscript
     qml6-module-qtqml-models qml6-module-qttest qml6-module-qtquick-layouts qml6-module-qtquick-templates qml6-module-qtquick-controls
     libqt6svg6 libhidapi-dev libudev-dev libx11-dev libxcb1-dev libxi-dev libglib2.0-dev libgl-dev
-    xvfb xauth xdotool x11-utils dbus dbus-x11 gsettings-desktop-schemas
+    xvfb xauth xdotool x11-utils openbox dbus dbus-x11 gsettings-desktop-schemas
     fonts-noto-cjk librsvg2-bin python3 imagemagick mingw-w64
     dpkg-dev desktop-file-utils appstream
     sway wtype grim qt6-wayland at-spi2-core

@@ -7,6 +7,8 @@ MouseArea {
 
     property real pressX: 0
     property real pressY: 0
+    // The window system took this drag over (the window is moved for us).
+    property bool handedOver: false
 
     signal dragged(real dx, real dy)
 
@@ -16,9 +18,10 @@ MouseArea {
     onPressed: (mouse) => {
         pressX = mouse.x
         pressY = mouse.y
+        handedOver = false
     }
     onPositionChanged: (mouse) => {
-        if (pressed)
+        if (pressed && !handedOver)
             dragged(mouse.x - pressX, mouse.y - pressY)
     }
 }

@@ -46,8 +46,18 @@ public:
     // Stops delivering; harmless when nothing is installed.
     virtual void remove() = 0;
     virtual bool isInstalled() const = 0;
+    // What the source reads, for the diagnostics report ("XInput2", ...).
+    virtual const char *name() const = 0;
 };
 
 // The source of this platform (on Linux: XInput2, or evdev devices where no
 // X server is reachable; a source that captures nothing where neither works).
 std::unique_ptr<InputEventSource> createInputEventSource();
+
+class QWindow;
+
+// Keys and buttons that reach the program's own window while it has the
+// focus, as Qt delivers them: the source that works on every desktop
+// (a Wayland compositor shows a client only its own input). Null where the
+// global source always sees the own window too (Windows).
+std::unique_ptr<InputEventSource> createFocusedWindowEventSource(QWindow *window);

@@ -5,6 +5,7 @@
 #include "platform/ActiveWindowWatcher.h"
 #include "shell/DetectionRecord.h"
 #include "shell/DeviceConnectedFlag.h"
+#include "shell/InputHook.h"
 #include "shell/Widget.h"
 
 #include <QDBusConnection>
@@ -116,6 +117,11 @@ void desktop(QTextStream &out)
         << "Qt platform: " << QGuiApplication::platformName() << '\n'
         << "tray available: " << yesNo(QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
         << "tray messages: " << yesNo(QSystemTrayIcon::supportsMessages()) << '\n';
+    const InputHook *hook = InputHook::instance();
+    const QStringList capture = hook ? hook->captureSources() : QStringList();
+    out << "key and button capture: "
+        << (capture.isEmpty() ? QStringLiteral("none") : capture.join(QStringLiteral("; ")))
+        << '\n';
     QDBusConnection bus = QDBusConnection::sessionBus();
     // Running now, or started by the bus on the first notification.
     const QString notifier = QStringLiteral("org.freedesktop.Notifications");

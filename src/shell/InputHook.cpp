@@ -26,6 +26,8 @@ InputHook::~InputHook()
         channel->close();
     if (source)
         source->remove();
+    if (focusedSource)
+        focusedSource->remove();
     if (processInstance == this)
         processInstance = nullptr;
 }
@@ -41,13 +43,33 @@ bool InputHook::installHooks()
         return false;
     if (source->isInstalled())
         source->remove();
-    return source->install(this);
+    return source->install(&merger.globalPort());
 }
 
 void InputHook::removeHooks()
 {
     if (source)
         source->remove();
+    if (focusedSource)
+        focusedSource->remove();
+}
+
+bool InputHook::addFocusedWindowSource(std::unique_ptr<InputEventSource> windowSource)
+{
+    if (focusedSource)
+        focusedSource->remove();
+    focusedSource = std::move(windowSource);
+    return focusedSource && focusedSource->install(&merger.focusedPort());
+}
+
+QStringList InputHook::captureSources() const
+{
+    QStringList names;
+    for (const InputEventSource *s : {source.get(), focusedSource.get()}) {
+        if (s && s->isInstalled())
+            names << QString::fromLatin1(s->name());
+    }
+    return names;
 }
 
 void InputHook::setKeyboardCallback(KeyboardCallback callback, void *context)

@@ -2,6 +2,9 @@
 
 #include "platform/CopyDataChannel.h"
 #include "platform/InputEvents.h"
+#include "shell/InputEventMerger.h"
+
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -35,6 +38,12 @@ public:
     // Installs keyboard and mouse capture; true when both are active.
     bool installHooks();
     void removeHooks();
+    // Adds the keys and buttons of the program's own focused window, for
+    // desktops whose global source cannot see them; what both sources see
+    // arrives once. True when it is installed.
+    bool addFocusedWindowSource(std::unique_ptr<InputEventSource> windowSource);
+    // The sources that deliver events now, by name.
+    QStringList captureSources() const;
     void setKeyboardCallback(KeyboardCallback callback, void *context);
     void setMouseCallback(MouseCallback callback, void *context);
     bool installCopyDataFilter(CopyDataCallback callback, QCoreApplication *application,
@@ -58,6 +67,8 @@ private:
 
     unsigned char alternativeBackslash;
     std::unique_ptr<InputEventSource> source;
+    std::unique_ptr<InputEventSource> focusedSource;
+    InputEventMerger merger{*this};
     std::unique_ptr<CopyDataChannel> channel;
 
     KeyboardCallback keyboardCallback = nullptr;

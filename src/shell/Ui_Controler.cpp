@@ -2,10 +2,12 @@
 
 #include "backend/myQQuickView.h"
 
+#include <QGuiApplication>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 
 void Ui_Controler::setupWindow(QWidget *hostWindow, QObject *link)
 {
@@ -56,6 +58,21 @@ void Ui_Controler::onYChanged(int y)
 {
     if (window)
         window->move(window->x(), window->y() + y);
+}
+
+bool Ui_Controler::asksWindowSystemToMove(const QString &platformName)
+{
+    return platformName != QLatin1String("windows") && platformName != QLatin1String("offscreen") &&
+           platformName != QLatin1String("minimal");
+}
+
+bool Ui_Controler::startSystemMove()
+{
+    if (!window || !asksWindowSystemToMove(QGuiApplication::platformName()))
+        return false;
+    QWindow *handle = window->windowHandle();
+    // X11 without a window manager refuses (no _NET_WM_MOVERESIZE).
+    return handle && handle->startSystemMove();
 }
 
 void Ui_Controler::setBusy(int busyTime)

@@ -3,14 +3,18 @@
 #include "backend/myQQuickView.h"
 #include "platform/DesktopNotifications.h"
 #include "platform/DeviceChangeMonitor.h"
+#include "shell/Autostart.h"
 #include "shell/DeviceConnectedFlag.h"
 #include "shell/Ui_Controler.h"
 #include "shell/UserEvent.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDebug>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
+#include <QSignalBlocker>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -73,7 +77,17 @@ void Widget::setupTrayIcon()
     trayIcon = new QSystemTrayIcon(this);
     auto *quitAction = new QAction(tr("Quit (&Q)"), this);
     connect(quitAction, &QAction::triggered, this, &Widget::exitSYS);
+    startAtLoginAction = new QAction(tr("Start at login"), this);
+    startAtLoginAction->setCheckable(true);
+    startAtLoginAction->setChecked(Autostart::isEnabled());
+    connect(startAtLoginAction, &QAction::toggled, this, &Widget::setStartAtLogin);
     auto *menu = new QMenu(this);
+    // The command line may have changed it since the menu was last open.
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        const QSignalBlocker quiet(startAtLoginAction);
+        startAtLoginAction->setChecked(Autostart::isEnabled());
+    });
+    menu->addAction(startAtLoginAction);
     menu->addAction(quitAction);
     menu->setStyleSheet(QString::fromLatin1(trayMenuStyle));
     trayIcon->setContextMenu(menu);
@@ -81,6 +95,20 @@ void Widget::setupTrayIcon()
     trayIcon->setIcon(QIcon(QStringLiteral("./modules/img/logo.ico")));
     connect(trayIcon, &QSystemTrayIcon::activated, this, &Widget::trayIconActivated);
     trayIcon->setVisible(true);
+}
+
+void Widget::setStartAtLogin(bool enabled)
+{
+    QString error;
+    if (Autostart::setEnabled(enabled, QCoreApplication::applicationFilePath(), &error))
+        return;
+    qDebug() << "Start at login failed:" << Autostart::entryPath() << error;
+    {
+        const QSignalBlocker quiet(startAtLoginAction);
+        startAtLoginAction->setChecked(!enabled);
+    }
+    showBalloon(QStringLiteral("Info"), tr("Cannot change the start at login: %1").arg(error),
+                10000);
 }
 
 void Widget::showBalloon(const QString &title, const QString &text, int msecs)
@@ -143,6 +171,10 @@ void Widget::postRestoreRequest()
 
 void Widget::restoreWindow()
 {
+    // A Wayland client cannot take its window out of the minimised state;
+    // mapped anew, the window comes back.
+    if (isMinimized() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setVisible(false);
     setVisible(true);
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);

@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QAction;
+
 class Ui_Controler;
 class myQQuickView;
 struct CopyDataMessage;
@@ -62,6 +64,8 @@ public slots:
     void checkDevice();
     void exitSYS();
     void receiveMessage(QString message);
+    // The tray menu's "Start at login": writes or removes the login start.
+    void setStartAtLogin(bool enabled);
 
 protected:
     // Where the desktop shows no tray, the tray cannot bring the window back.
@@ -80,6 +84,7 @@ private:
     Ui_Controler *controler = nullptr;
     Hid_Thread hidLink;
     QSystemTrayIcon *trayIcon = nullptr;
+    QAction *startAtLoginAction = nullptr;
     // The entry the last connect steps connected, and its command path.
     int connectedIndex = -1;
     QString connectedCommandPath;

@@ -428,11 +428,24 @@ Item {
             verify(part(main, "versionWnd").visible)
             verify(!part(main, "mainMask").visible)
 
+            // Without a window system that moves it, the window moves itself.
             ctl.log = []
             mousePress(main, 300, 600)
             mouseMove(main, 310, 605, -1, Qt.LeftButton)
             mouseRelease(main, 310, 605)
-            compare(ctl.log, ["onXChanged(10)", "onYChanged(5)"])
+            compare(ctl.log, ["startSystemMove()", "onXChanged(10)", "onYChanged(5)"])
+
+            // Where it does, it is asked once per drag and the window stays put.
+            ctl.systemMoves = true
+            for (var drag = 0; drag < 2; ++drag) {
+                ctl.log = []
+                mousePress(main, 300, 600)
+                mouseMove(main, 310, 605, -1, Qt.LeftButton)
+                mouseMove(main, 330, 615, -1, Qt.LeftButton)
+                mouseRelease(main, 330, 615)
+                compare(ctl.log, ["startSystemMove()"])
+            }
+            ctl.systemMoves = false
         }
 
         function test_boxesStayInsideTheWindow() {

@@ -28,6 +28,7 @@ public:
         sink = nullptr;
     }
     bool isInstalled() const override { return sink != nullptr; }
+    const char *name() const override { return "fake"; }
 
     void key(unsigned scanCode, bool down, unsigned flags = 0, int nCode = HookEvent::Action)
     {

@@ -39,6 +39,7 @@ public:
     bool install(InputEventSink *sink) override;
     void remove() override;
     bool isInstalled() const override { return !devices.empty(); }
+    const char *name() const override { return "input devices (/dev/input)"; }
 
 private:
     struct Device

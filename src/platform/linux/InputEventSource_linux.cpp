@@ -14,6 +14,7 @@ public:
     bool install(InputEventSink *) override { return false; }
     void remove() override {}
     bool isInstalled() const override { return false; }
+    const char *name() const override { return "none"; }
 };
 
 bool waylandSession()

@@ -25,6 +25,7 @@ public:
     bool install(InputEventSink *sink) override;
     void remove() override;
     bool isInstalled() const override { return sink != nullptr; }
+    const char *name() const override { return "XInput2 raw events"; }
 
 private:
     bool connect();

@@ -65,6 +65,7 @@ public:
     }
 
     bool isInstalled() const override { return keyboardHook || mouseHook; }
+    const char *name() const override { return "low-level hooks"; }
 };
 
 } // namespace
@@ -72,4 +73,10 @@ public:
 std::unique_ptr<InputEventSource> createInputEventSource()
 {
     return std::make_unique<Win32InputEventSource>();
+}
+
+std::unique_ptr<InputEventSource> createFocusedWindowEventSource(QWindow *)
+{
+    // The low-level hooks see the program's own window as any other.
+    return nullptr;
 }

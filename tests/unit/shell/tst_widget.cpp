@@ -11,12 +11,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QQmlContext>
 #include <QQuickItem>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
@@ -61,6 +65,7 @@ private slots:
     void hostsTheViewFrameless();
     void titleIsEmptyWithoutName();
     void trayIconAndMenu();
+    void startAtLoginFromTheTrayMenu();
     void showUiRunsInitThenRun();
     void restoresOnlyWhileConnected();
     void deviceChangeBurstGivesOneCheck();
@@ -126,15 +131,51 @@ void tst_Widget::trayIconAndMenu()
     QVERIFY(tray->isVisible());
     QMenu *menu = tray->contextMenu();
     QVERIFY(menu);
-    QCOMPARE(menu->actions().size(), 1);
-    QCOMPARE(menu->actions().first()->text(), QStringLiteral("Quit (&Q)"));
+    QCOMPARE(menu->actions().size(), 2);
+    QCOMPARE(menu->actions().last()->text(), QStringLiteral("Quit (&Q)"));
     QVERIFY(menu->styleSheet().startsWith(
         "QMenu { border: 1px solid rgb(100, 100, 100); background: rgb(68, 69, 73); }"));
     QVERIFY(menu->styleSheet().endsWith("QMenu::icon { padding-left: 2px; padding-right: 2px; } "));
 
     // Quit ends the event loop with 0.
-    QTimer::singleShot(0, menu->actions().first(), &QAction::trigger);
+    QTimer::singleShot(0, menu->actions().last(), &QAction::trigger);
     QCOMPARE(qApp->exec(), 0);
+}
+
+void tst_Widget::startAtLoginFromTheTrayMenu()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString entry = config.path() + "/autostart/r770config.desktop";
+    Widget widget;
+    QAction *startAtLogin = widget.tray()->contextMenu()->actions().first();
+    QCOMPARE(startAtLogin->text(), QStringLiteral("Start at login"));
+    QVERIFY(startAtLogin->isCheckable());
+    QVERIFY(!startAtLogin->isChecked());
+
+    startAtLogin->trigger();
+    QVERIFY(startAtLogin->isChecked());
+    QFile file(entry);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    QVERIFY(text.startsWith("[Desktop Entry]\nType=Application\n"));
+    QVERIFY2(text.contains("\nExec=\"" + QCoreApplication::applicationFilePath().toUtf8() +
+                           "\" --hidden\n"),
+             text.constData());
+    QProcess validate;
+    validate.start("desktop-file-validate", {entry});
+    if (validate.waitForFinished(10000))
+        QVERIFY2(validate.exitCode() == 0, validate.readAll().constData());
+
+    startAtLogin->trigger();
+    QVERIFY(!startAtLogin->isChecked());
+    QVERIFY(!QFileInfo::exists(entry));
+
+    // An entry that cannot be written leaves the box as it was.
+    QVERIFY(QDir().mkpath(entry + "/blocked"));
+    startAtLogin->trigger();
+    QVERIFY(!startAtLogin->isChecked());
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void tst_Widget::showUiRunsInitThenRun()
