@@ -21,6 +21,9 @@ echo "   Depends: $depends"
 for lib in libc6 libqt6core6 libqt6quick6 libhidapi-hidraw0 qml6-module-qtquick; do
     grep -q "\b$lib\b" <<<"$depends" || fail "$lib missing from Depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+echo "   Recommends: $recommends"
+grep -q '\bqt6-wayland\b' <<<"$recommends" || fail "qt6-wayland missing from Recommends"
 
 work=$(mktemp -d)
 installed=0

@@ -1,0 +1,179 @@
+#include "AccessibleApp.h"
+
+#include <QDBusArgument>
+#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QUuid>
+
+namespace {
+
+const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
+const QString actionInterface = QStringLiteral("org.a11y.atspi.Action");
+const QString rootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
+// The bit of "on screen" in the first word of an object's state set.
+constexpr uint stateShowing = 1u << 25;
+
+} // namespace
+
+AccessibleApp::AccessibleApp()
+    : connectionName(QStringLiteral("a11y-") + QUuid::createUuid().toString(QUuid::Id128)),
+      bus(connectionName)
+{
+}
+
+AccessibleApp::~AccessibleApp()
+{
+    QDBusConnection::disconnectFromBus(connectionName);
+}
+
+bool AccessibleApp::connect(QString *whyNot)
+{
+    // Asking for the address starts the accessibility bus on demand.
+    QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+                            QStringLiteral("org.a11y.Bus"), QDBusConnection::sessionBus());
+    const QDBusReply<QString> address = launcher.call(QStringLiteral("GetAddress"));
+    if (!address.isValid()) {
+        *whyNot =
+            QStringLiteral("no accessibility bus (at-spi2-core): ") + address.error().message();
+        return false;
+    }
+    bus = QDBusConnection::connectToBus(address.value(), connectionName);
+    if (!bus.isConnected()) {
+        *whyNot = QStringLiteral("cannot connect to the accessibility bus ") + address.value();
+        return false;
+    }
+    return true;
+}
+
+bool AccessibleApp::attach(qint64 pid, int timeoutMs)
+{
+    // The registry lists the programs that have shown themselves.
+    const Node desktop{QStringLiteral("org.a11y.atspi.Registry"), rootPath};
+    QDBusInterface busDaemon(QStringLiteral("org.freedesktop.DBus"),
+                             QStringLiteral("/org/freedesktop/DBus"),
+                             QStringLiteral("org.freedesktop.DBus"), bus);
+    QDeadlineTimer deadline(timeoutMs);
+    do {
+        for (const Node &app : children(desktop)) {
+            const QDBusReply<uint> owner =
+                busDaemon.call(QStringLiteral("GetConnectionUnixProcessID"), app.service);
+            if (owner.isValid() && owner.value() == pid) {
+                root = app;
+                return true;
+            }
+        }
+        QTest::qWait(100);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+QList<AccessibleApp::Node> AccessibleApp::children(const Node &node)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, accessibleInterface,
+                                                       QStringLiteral("GetChildren"));
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    QList<Node> nodes;
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return nodes;
+    // a(so): the bus name and object path of each child.
+    const QDBusArgument list = reply.arguments().constFirst().value<QDBusArgument>();
+    list.beginArray();
+    while (!list.atEnd()) {
+        Node child;
+        QDBusObjectPath path;
+        list.beginStructure();
+        list >> child.service >> path;
+        list.endStructure();
+        child.path = path.path();
+        nodes << child;
+    }
+    list.endArray();
+    return nodes;
+}
+
+bool AccessibleApp::showing(const Node &node)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, accessibleInterface,
+                                                       QStringLiteral("GetState"));
+    const QDBusReply<QList<uint>> state = bus.call(call, QDBus::Block, 5000);
+    return state.isValid() && !state.value().isEmpty() && (state.value().at(0) & stateShowing);
+}
+
+QVariant AccessibleApp::property(const Node &node, const QString &name)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        node.service, node.path, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    call << accessibleInterface << name;
+    const QDBusReply<QDBusVariant> value = bus.call(call, QDBus::Block, 5000);
+    return value.isValid() ? value.value().variant() : QVariant();
+}
+
+QString AccessibleApp::name(const Node &node)
+{
+    return property(node, QStringLiteral("Name")).toString();
+}
+
+QString AccessibleApp::description(const Node &node)
+{
+    return property(node, QStringLiteral("Description")).toString();
+}
+
+QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const Node &under)
+{
+    QList<Node> found;
+    // Depth first, in tree order; what is not on screen is left out with all below it.
+    QList<Node> stack{under.isValid() ? under : root};
+    while (!stack.isEmpty()) {
+        const Node node = stack.takeLast();
+        if (node.path != rootPath && !showing(node))
+            continue;
+        if (name(node) == wanted)
+            found << node;
+        const QList<Node> below = children(node);
+        for (auto it = below.crbegin(); it != below.crend(); ++it)
+            stack << *it;
+    }
+    return found;
+}
+
+AccessibleApp::Node AccessibleApp::find(const QString &wanted, const Node &under, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const QList<Node> found = findAll(wanted, under);
+        if (!found.isEmpty() || deadline.hasExpired())
+            return found.value(0);
+        QTest::qWait(100);
+    }
+}
+
+bool AccessibleApp::press(const Node &node)
+{
+    const int count = [&] {
+        QDBusMessage call = QDBusMessage::createMethodCall(
+            node.service, node.path, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("Get"));
+        call << actionInterface << QStringLiteral("NActions");
+        const QDBusReply<QDBusVariant> value = bus.call(call, QDBus::Block, 5000);
+        return value.isValid() ? value.value().variant().toInt() : 0;
+    }();
+    for (int i = 0; i < count; ++i) {
+        QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, actionInterface,
+                                                           QStringLiteral("GetName"));
+        call << i;
+        const QDBusReply<QString> actionName = bus.call(call, QDBus::Block, 5000);
+        if (!actionName.isValid() || actionName.value() != QLatin1String("Press"))
+            continue;
+        QDBusMessage doIt = QDBusMessage::createMethodCall(node.service, node.path, actionInterface,
+                                                           QStringLiteral("DoAction"));
+        doIt << i;
+        const QDBusReply<bool> done = bus.call(doIt, QDBus::Block, 5000);
+        return done.isValid() && done.value();
+    }
+    return false;
+}

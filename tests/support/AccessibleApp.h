@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QList>
+#include <QString>
+
+// One running program as assistive technologies see it: its accessible
+// objects on the accessibility bus (AT-SPI, reached through the session
+// bus), found by name among those on screen, read and pressed. Works on any
+// window system, so tests can open panels where no pointer can be injected.
+// The program needs QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (or a screen reader
+// setting) to show itself there.
+class AccessibleApp
+{
+public:
+    struct Node
+    {
+        QString service;
+        QString path;
+        bool isValid() const { return !service.isEmpty(); }
+    };
+
+    AccessibleApp();
+    ~AccessibleApp();
+
+    // Starts the accessibility bus when it is not running; false (with the
+    // reason) when the session bus does not offer one.
+    bool connect(QString *whyNot);
+    // Waits until the program of process pid shows itself on that bus.
+    bool attach(qint64 pid, int timeoutMs);
+
+    // The objects on screen named name, in tree order, below under (the
+    // program's root when invalid).
+    QList<Node> findAll(const QString &name, const Node &under = {});
+    // The first of them, waiting up to timeoutMs for it to appear.
+    Node find(const QString &name, const Node &under = {}, int timeoutMs = 5000);
+
+    QString name(const Node &node);
+    QString description(const Node &node);
+    // Performs the object's "Press" action; false when it has none.
+    bool press(const Node &node);
+
+private:
+    QList<Node> children(const Node &node);
+    bool showing(const Node &node);
+    QVariant property(const Node &node, const QString &name);
+
+    QString connectionName;
+    QDBusConnection bus;
+    Node root;
+};
