@@ -304,6 +304,8 @@ void tst_LinkFrames::readProfile()
     QVERIFY(f.link.isHidFree());
     QVERIFY(!f.link.lastCommandSucceeded());
     QCOMPARE(f.commandCalls().last().op, QStringLiteral("hid_close"));
+    // The next action, after the event loop ended the broken sequence, reads again.
+    QCoreApplication::processEvents();
     f.link.hid560_8CH_readProfile(data(mine), 1);
     QCOMPARE(mine, bytes(128, 0x21));
 }
@@ -379,10 +381,12 @@ void tst_LinkFrames::transferFailures()
     QVERIFY(f.clock.sleeps().isEmpty());
     QVERIFY(f.link.isHidFree());
     QCOMPARE(f.commandCalls().last().op, QStringLiteral("hid_close"));
+    QCoreApplication::processEvents();
     f.link.hid553_01H_SetReportRate(3);
     QCOMPARE(f.mouse.firmwareState().reportRate, 3);
 
     // A failed query hands the caller's own values back.
+    QCoreApplication::processEvents();
     f.reset();
     f.mouse.failCall(6, HidFault::Error);
     uchar profile = 3, stage = 7;
@@ -391,10 +395,12 @@ void tst_LinkFrames::transferFailures()
     QCOMPARE(int(stage), 7);
 
     // An interface that cannot be opened is forgotten until the next detection.
+    QCoreApplication::processEvents();
     f.reset();
     f.mouse.failCall(1, HidFault::Error);
     f.link.hid553_01H_SetReportRate(2);
     QVERIFY(f.link.deviceTable().at(1).commandPath.isEmpty());
+    QCoreApplication::processEvents();
     f.link.hid553_01H_SetReportRate(2);
     QCOMPARE(f.commandCalls().size(), 1);
     QCOMPARE(f.mouse.firmwareState().reportRate, 3);

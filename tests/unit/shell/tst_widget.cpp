@@ -370,7 +370,7 @@ void tst_Widget::trayQuitAsksAboutUnsavedEdits()
         return result;
     };
     const auto trayQuit = [&] {
-        widget.Widget::tray()->contextMenu()->actions().first()->trigger();
+        widget.Widget::tray()->contextMenu()->actions().last()->trigger();
     };
 
     answer = QMessageBox::Cancel;
