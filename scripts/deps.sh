@@ -10,7 +10,7 @@ packages=(
     xvfb xauth xdotool x11-utils openbox dbus dbus-x11 gsettings-desktop-schemas
     fonts-noto-cjk librsvg2-bin python3 imagemagick mingw-w64
     dpkg-dev desktop-file-utils appstream
-    sway wtype grim qt6-wayland at-spi2-core
+    sway wtype grim qt6-wayland at-spi2-core foot
 )
 missing=()
 for p in "${packages[@]}"; do

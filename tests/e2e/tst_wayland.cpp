@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRect>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -125,6 +126,7 @@ private slots:
     void mediaFunctionReachesTheMouse();
     void keysTypedInTheWindowAreCaptured();
     void secondStartBringsTheWindowBack();
+    void profilesFollowTheFocusedProgram();
     void cleanup();
     void cleanupTestCase();
 
@@ -160,6 +162,13 @@ void tst_Wayland::initTestCase()
     // The 560 family: the user's key matrix is that of profile 1, 128 bytes.
     copy->write(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/icType"),
                 QStringLiteral("560"));
+    // Two profile rows (a name ends in its profile number); the second, profile 1,
+    // is for the terminal "foot", the first the fallback.
+    copy->write(QStringLiteral("setting/name.bin"), QStringLiteral("profile/profileName"),
+                QStringList{QStringLiteral("Standard0"), QStringLiteral("Games1")});
+    copy->write(QStringLiteral("setting/apConfig.bin"), QStringLiteral("appProfile/1"),
+                QStringLiteral("foot"));
+    copy->write(QStringLiteral("setting/apConfig.bin"), QStringLiteral("appProfile/fallback"), 0);
     qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
     program = copy->start({QStringLiteral("--virtual-mouse")}, {}, QStringLiteral("wayland"));
     QVERIFY(program->state() == QProcess::Running);
@@ -255,6 +264,65 @@ void tst_Wayland::secondStartBringsTheWindowBack()
     QVERIFY2(back.found, "a second start does not show the window");
     QCOMPARE(back.rect.size(), QSize(1024, 640));
     QCOMPARE(program->state(), QProcess::Running);
+}
+
+// sway tells the program which window has the focus: a program with a rule
+// switches to its row, the program's own window switches nothing, and a
+// profile picked by hand stays until another program takes the focus.
+void tst_Wayland::profilesFollowTheFocusedProgram()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("foot")).isEmpty())
+        QSKIP("foot is not installed");
+    QDBusInterface control(QStringLiteral("com.zerant.molta.R770"), QStringLiteral("/Control"),
+                           QStringLiteral("com.zerant.molta.R770.Control"));
+    const auto activeRow = [&] { return control.property("ActiveProfile").toInt(); };
+    const auto mouseProfile = [&] {
+        return state().value(QLatin1String("currentProfile")).toInt();
+    };
+    QCOMPARE(activeRow(), 0);
+
+    // The terminal with a rule, and another without one (the fallback row).
+    QProcess terminal;
+    QProcess other;
+    terminal.start(QStringLiteral("foot"), {QStringLiteral("sleep"), QStringLiteral("600")});
+    other.start(QStringLiteral("foot"),
+                {QStringLiteral("--app-id=other"), QStringLiteral("sleep"), QStringLiteral("600")});
+    QVERIFY(terminal.waitForStarted() && other.waitForStarted());
+    auto endTerminals = qScopeGuard([&] {
+        for (QProcess *p : {&terminal, &other}) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+    });
+    const QStringList focusTerminal{QStringLiteral("[app_id=\"foot\"] focus")};
+    // A new window need not take the focus: it is given it once mapped.
+    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("swaymsg"), focusTerminal), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(activeRow(), 1, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(mouseProfile(), 2, 5000);
+
+    const QString ownWindow = QStringLiteral("[pid=%1] focus").arg(program->processId());
+    QVERIFY(run(QStringLiteral("swaymsg"), {ownWindow}));
+    QTRY_VERIFY_WITH_TIMEOUT(swayWindow(program->processId()).focused, 5000);
+    // Refused as busy while the last switch still holds the screen: asked again.
+    QTRY_VERIFY_WITH_TIMEOUT(control.call(QStringLiteral("SwitchProfile"), 0).type() !=
+                                 QDBusMessage::ErrorMessage,
+                             15000);
+    QTRY_COMPARE_WITH_TIMEOUT(mouseProfile(), 1, 5000);
+    QTest::qWait(500);
+    QCOMPARE(activeRow(), 0);
+
+    // Back to the same program after the own window: the hand's choice stays.
+    QVERIFY(run(QStringLiteral("swaymsg"), focusTerminal));
+    QTest::qWait(1000);
+    QCOMPARE(activeRow(), 0);
+    // Another program first, then the terminal again: its rule applies.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        run(QStringLiteral("swaymsg"), {QStringLiteral("[app_id=\"other\"] focus")}), 15000);
+    QTest::qWait(500);
+    QCOMPARE(activeRow(), 0);
+    QVERIFY(run(QStringLiteral("swaymsg"), focusTerminal));
+    QTRY_COMPARE_WITH_TIMEOUT(activeRow(), 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(mouseProfile(), 2, 5000);
 }
 
 void tst_Wayland::cleanup()
