@@ -8,7 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++}
+# The POSIX thread model: std::mutex and std::thread, as MSVC and MSYS2's
+# MinGW have them (Debian's default MinGW lacks them).
+cxx=${MINGW_CXX:-x86_64-w64-mingw32-g++-posix}
 windres=${MINGW_WINDRES:-x86_64-w64-mingw32-windres}
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
