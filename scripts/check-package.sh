@@ -45,9 +45,19 @@ metainfo=/usr/share/metainfo/r770config.metainfo.xml
 share=/usr/share/r770config/modules
 for f in /usr/bin/R770 "$rule" "$desktop" "$metainfo" "$share/setting/apConfig.bin" \
     /usr/share/icons/hicolor/scalable/apps/r770config.svg \
-    /usr/share/icons/hicolor/256x256/apps/r770config.png; do
+    /usr/share/icons/hicolor/256x256/apps/r770config.png /usr/share/doc/r770config/copyright \
+    /usr/share/dbus-1/interfaces/com.zerant.molta.R770.Control.xml; do
     [ -e "$f" ] || fail "$f not installed"
 done
+# A manual page for the program in /usr/bin, compressed, that man renders without warnings.
+man=/usr/share/man/man1/R770.1.gz
+[ -e "$man" ] || fail "$man not installed"
+gzip -t "$man" || fail "$man is not gzip"
+warnings=$(zcat "$man" | groff -man -ww -z 2>&1) || fail "$man does not render"
+[ -z "$warnings" ] || fail "$man renders with warnings: $warnings"
+zcat "$man" | groff -man -Tutf8 2>/dev/null | grep -q -- '--virtual-mouse' || fail "$man lacks the options"
+grep -q 'MIT License' /usr/share/doc/r770config/copyright || fail "copyright is not the licence"
+grep -qx '  <project_license>MIT</project_license>' "$metainfo" || fail "metainfo names no licence"
 desktop-file-validate "$desktop"
 appstreamcli validate --no-net "$metainfo" >/dev/null || appstreamcli validate --no-net "$metainfo"
 grep -qx 'Icon=r770config' "$desktop" || fail "desktop entry names another icon"

@@ -9,7 +9,7 @@ packages=(
     libqt6svg6 libhidapi-dev libudev-dev libx11-dev libxcb1-dev libxi-dev libglib2.0-dev libgl-dev
     xvfb xauth xdotool x11-utils openbox dbus dbus-x11 gsettings-desktop-schemas
     fonts-noto-cjk librsvg2-bin python3 imagemagick mingw-w64
-    dpkg-dev desktop-file-utils appstream
+    dpkg-dev desktop-file-utils appstream groff-base gzip
     sway wtype grim qt6-wayland at-spi2-core foot
 )
 missing=()
