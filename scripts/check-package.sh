@@ -55,7 +55,7 @@ man=/usr/share/man/man1/R770.1.gz
 gzip -t "$man" || fail "$man is not gzip"
 warnings=$(zcat "$man" | groff -man -ww -z 2>&1) || fail "$man does not render"
 [ -z "$warnings" ] || fail "$man renders with warnings: $warnings"
-zcat "$man" | groff -man -Tutf8 2>/dev/null | grep -q -- '--virtual-mouse' || fail "$man lacks the options"
+zcat "$man" | groff -man -Tascii -P -cbou 2>/dev/null | grep -q -- '--virtual-mouse' || fail "$man lacks the options"
 grep -q 'MIT License' /usr/share/doc/r770config/copyright || fail "copyright is not the licence"
 grep -qx '  <project_license>MIT</project_license>' "$metainfo" || fail "metainfo names no licence"
 desktop-file-validate "$desktop"
