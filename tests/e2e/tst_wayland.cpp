@@ -232,6 +232,8 @@ void tst_Wayland::keysTypedInTheWindowAreCaptured()
     QVERIFY(app.press(combination));
     QTRY_COMPARE(app.description(combination), QStringLiteral("waiting for keys"));
 
+    // wtype types into the focused window: the program's own.
+    QTRY_VERIFY(swayWindow(program->processId()).focused);
     QVERIFY(run(QStringLiteral("wtype"), ctrlOnTheQKeyTypingA()));
     // The keys pressed, not the letter typed.
     QTRY_COMPARE_WITH_TIMEOUT(app.name(combination), QStringLiteral("LCtrl + Q"), 5000);
@@ -281,13 +283,11 @@ void tst_Wayland::profilesFollowTheFocusedProgram()
     };
     QCOMPARE(activeRow(), 0);
 
-    // The terminal with a rule, and another without one (the fallback row).
+    // The terminal with a rule; later another program without one (the fallback row).
     QProcess terminal;
     QProcess other;
     terminal.start(QStringLiteral("foot"), {QStringLiteral("sleep"), QStringLiteral("600")});
-    other.start(QStringLiteral("foot"),
-                {QStringLiteral("--app-id=other"), QStringLiteral("sleep"), QStringLiteral("600")});
-    QVERIFY(terminal.waitForStarted() && other.waitForStarted());
+    QVERIFY(terminal.waitForStarted());
     auto endTerminals = qScopeGuard([&] {
         for (QProcess *p : {&terminal, &other}) {
             p->kill();
@@ -315,7 +315,11 @@ void tst_Wayland::profilesFollowTheFocusedProgram()
     QVERIFY(run(QStringLiteral("swaymsg"), focusTerminal));
     QTest::qWait(1000);
     QCOMPARE(activeRow(), 0);
-    // Another program first, then the terminal again: its rule applies.
+    // Another program first (it takes the focus when it maps), then the
+    // terminal again: its rule applies.
+    other.start(QStringLiteral("foot"),
+                {QStringLiteral("--app-id=other"), QStringLiteral("sleep"), QStringLiteral("600")});
+    QVERIFY(other.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(
         run(QStringLiteral("swaymsg"), {QStringLiteral("[app_id=\"other\"] focus")}), 15000);
     QTest::qWait(500);
