@@ -3,7 +3,7 @@
 # test: the normal build under a virtual X server, the Debian package built,
 # installed, started and removed again, then the unit tests again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, with a short soak of the
-# program built so.
+# program built so, and the link's tests under ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -37,3 +37,6 @@ ctest --test-dir build-asan --output-on-failure --timeout 900 -L unit -j 2
 echo "== soak under the sanitizers (short; scripts/soak.sh makes the long run)"
 xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- \
     ctest --test-dir build-asan --output-on-failure -L soak
+
+echo "== link and listener under ThreadSanitizer"
+bash scripts/tsan.sh

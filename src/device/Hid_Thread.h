@@ -142,6 +142,8 @@ private:
     HidDevice *hidEventHandle = nullptr;
     bool hidFree = true;
     std::atomic<bool> listenerRunning{false};
+    // Release and acquire pairs around the pool's hand-overs (see hidStart).
+    std::atomic<int> listenersStarted{0};
     std::atomic<int> listenersEnded{0};
     bool settleFlag = true;
     QFuture<void> listenerFuture;

@@ -33,6 +33,11 @@ void Hid_Thread::hidStart(int index)
     }
 
     listenerRunning.store(true);
+    // The pool hands the task to its thread under a lock of its own, which a
+    // thread sanitizer cannot follow into an uninstrumented Qt: this pairs
+    // with the listener's first load, so everything written here before is
+    // seen there in a way it can check.
+    listenersStarted.fetch_add(1, std::memory_order_release);
     listenerFuture = QtConcurrent::run(QThreadPool::globalInstance(), &Hid_Thread::hidEventLoop,
                                        this, uint(index));
 }
@@ -65,6 +70,7 @@ bool Hid_Thread::canOpenNotification(int index)
 
 void Hid_Thread::hidEventLoop(uint index)
 {
+    (void)listenersStarted.load(std::memory_order_acquire);
     const auto ended =
         qScopeGuard([this] { listenersEnded.fetch_add(1, std::memory_order_release); });
     bool hasPath = false;

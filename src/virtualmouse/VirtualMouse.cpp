@@ -544,7 +544,12 @@ void VirtualMouse::setKeepsCalls(bool keep)
 QList<HidCall> VirtualMouse::calls() const
 {
     std::lock_guard lock(mutex);
-    return log;
+    // A list of its own, copied under the lock: sharing the log's buffer
+    // would let the listener's next call move the calls out of it while the
+    // caller is still copying them.
+    QList<HidCall> copy = log;
+    copy.detach();
+    return copy;
 }
 
 void VirtualMouse::clearCalls()
