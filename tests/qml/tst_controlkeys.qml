@@ -96,7 +96,7 @@ Item {
                 { tag: "button space", make: textButton, keys: [Qt.Key_Space], signal: "clicked", count: 1 },
                 { tag: "button enter", make: textButton, keys: [Qt.Key_Return, Qt.Key_Enter], signal: "clicked", count: 2 },
                 { tag: "button leaves arrows", make: textButton, keys: [Qt.Key_Down], signal: "clicked", count: 0, unused: [Qt.Key_Down] },
-                { tag: "button leaves ctrl+enter", make: textButton, keys: [[Qt.Key_Return, Qt.ControlModifier]], signal: "clicked", count: 0, unused: [Qt.Key_Return] },
+                { tag: "button leaves ctrl+enter", make: textButton, keys: [[Qt.Key_Return, Qt.ControlModifier]], signal: "clicked", count: 0, unused: [Qt.Key_Control, Qt.Key_Return] },
                 { tag: "picture", make: hoverImage, keys: [Qt.Key_Space], signal: "clicked", count: 1 },
                 { tag: "radio", make: radio, keys: [Qt.Key_Space], signal: "btnClick", count: 1, arg: 3, property: "isSelect", value: true },
                 { tag: "check twice", make: check, keys: [Qt.Key_Space, Qt.Key_Return], signal: "btnClick", count: 2, arg: 5, property: "isSelect", value: false },
