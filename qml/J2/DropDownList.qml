@@ -86,6 +86,8 @@ Item {
             else
                 pressBox()
         } else if (event.key === Qt.Key_Escape && isDrop) {
+            // Escape closes a list that is still opening as well.
+            dropMove.complete()
             closeMenu()
         } else if (target < 0) {
             return false
