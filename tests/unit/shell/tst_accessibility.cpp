@@ -121,10 +121,13 @@ QStringList tst_Accessibility::faults() const
             found << QStringLiteral("no name: ") + describe(item);
         if (!hasActions)
             found << QStringLiteral("no action: ") + describe(item);
-        // The keyboard reaches every control; rows and scroll bars through their list.
-        if (!iface->state().focusable && iface->role() != QAccessible::ListItem
-            && iface->role() != QAccessible::ScrollBar)
-            found << QStringLiteral("not focusable: ") + describe(item);
+        // Tab reaches every control, or the control it is part of (a list's
+        // rows, a drop-down's slider).
+        const QQuickItem *tabStop = item;
+        while (tabStop && !tabStop->activeFocusOnTab())
+            tabStop = tabStop->parentItem();
+        if (!tabStop)
+            found << QStringLiteral("not reached by Tab: ") + describe(item);
     }
 
     // Every visible item that takes mouse or key input belongs to one of
