@@ -321,6 +321,18 @@ Item {
             compare(events.get(0).info, "C")
             compare(part(main, "insertKeyDialog").keyName, "C")
 
+            // Pause is no capture's key: it takes the key to insert and stops recording.
+            part(main, "insertKeyDialog").visible = true
+            main.detectKeyboard(true, 0x48)
+            main.detectKeyboard(false, 0x48)
+            verify(!editor.isInputting)
+            verify(!editor.isInsertting)
+            verify(!part(main, "insertKeyDialog").visible)
+            compare(events.count, 3)
+            for (var i = 0; i < events.count; ++i)
+                compare(events.get(i).info, "C")
+            view.clear()
+
             // The key dialog takes the same key as fire key and into a combination.
             editor.isInputting = false
             editor.isInsertting = false
