@@ -548,6 +548,8 @@ Item {
                 verify(item.Accessible.focusable, name)
             })
             compare(order, ["title", "left", "badges", "right", "bottom", "title"])
+            // Left to right in the title bar: the profile list, then the pictures.
+            compare(stops[0].Accessible.name, "Version")
             // Six buttons: six badges, six rows.
             compare(stops.filter((item) => screenPart(main, item) === "badges").length, 6)
             compare(tabRound(main, Qt.Key_Backtab).length, stops.length)
