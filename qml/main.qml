@@ -81,6 +81,7 @@ RootStyle {
             isPownOn = true
         }
         dpiSettingMain.currentDPI = Numbers.toInt(view.mouseGetCurrentDPI(), 1) - 1
+        screenReport.sendAll()
     }
 
     function run() {
@@ -219,6 +220,10 @@ RootStyle {
         y: 88
         visible: false
         mainRoot: mainIten
+        mousePicture: mouseMain
+        keyDialog: keyAssigmentMain
+        macroEditor: macroEditorMain
+        gunPanel: gunControlMain
         mainLang: mainIten.mainLang
         keyCount: mouseMain.keyCount
         selectKey: mouseMain.selectKey
@@ -269,6 +274,8 @@ RootStyle {
         objectName: "mouseMain"
         anchors.fill: parent
         visible: false
+        keyList: panelleft.keyMatrixMain
+        keyDialog: keyAssigmentMain
         onBtnClick: mainIten.mainFocus()
     }
 
@@ -314,6 +321,7 @@ RootStyle {
         id: macroEditorMain
         objectName: "macroEditorMain"
         mainRoot: mainIten
+        keyDialog: keyAssigmentMain
         visible: false
     }
 
@@ -321,6 +329,7 @@ RootStyle {
         id: gunControlMain
         objectName: "gunControlMain"
         mainRoot: mainIten
+        keyList: panelleft.keyMatrixMain
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
         visible: false
@@ -337,6 +346,9 @@ RootStyle {
         id: keyAssigmentMain
         objectName: "keyAssigmentMain"
         mainRoot: mainIten
+        mousePicture: mouseMain
+        keyList: panelleft.keyMatrixMain
+        macroEditor: macroEditorMain
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
         visible: false
@@ -351,6 +363,7 @@ RootStyle {
         id: profileMain
         objectName: "profileMain"
         mainRoot: mainIten
+        titleBar: upItem
         visible: false
         onChangeProfile: (tmpProfileNo) => profileFlow.switchProfile(tmpProfileNo)
     }
@@ -394,4 +407,14 @@ RootStyle {
     StartUp { id: startUp; root: mainIten }
     PanelOpener { id: panels; root: mainIten }
     ProfileFlow { id: profileFlow; root: mainIten }
+    ScreenReport {
+        id: screenReport
+        root: mainIten
+        profiles: profileMain
+        started: mainIten.isPownOn
+        locked: protectUIItem.isBusy
+        panelOpen: mainMask.visible
+        unsaved: mainIten.anyUnsaved
+        dpiStage: dpiSettingMain.currentDPI + 1
+    }
 }
