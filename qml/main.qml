@@ -415,6 +415,6 @@ RootStyle {
         locked: protectUIItem.isBusy
         panelOpen: mainMask.visible
         unsaved: mainIten.anyUnsaved
-        dpiStage: dpiSettingMain.currentDPI + 1
+        dpiStage: panelRight.dpiSettingMain.currentDPI + 1
     }
 }

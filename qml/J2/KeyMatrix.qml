@@ -109,13 +109,13 @@ Rectangle {
 
         function gunPeriods() {
             var gun = keyMatrix.gunPanel
-            var periods = []
+            var periods = [0, 0, 0]
             var slots = gun ? [gun.selectGun1, gun.selectGun2, gun.selectGun3] : [-1, -1, -1]
             for (var i = 0; i < 3; ++i) {
                 var record = gun && slots[i] >= 0 && slots[i] < gun.gunNumberModel.count
                              ? gun.gunNumberModel.get(slots[i]) : null
                 var period = record ? parseInt(record.gunPeriod, 10) : NaN
-                periods.push(isNaN(period) ? 0 : period)
+                periods[i] = isNaN(period) ? 0 : period
             }
             return periods
         }
