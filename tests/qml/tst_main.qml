@@ -428,7 +428,7 @@ Item {
             main.initUI()
             compare(view.screen.started, true)
             compare(view.screen.locked, true)
-            tryCompare(view.screen, "locked", false, 3000)
+            tryVerify(function() { return view.screen.locked === false }, 3000)
             compare(view.screen.profileNames, ["Standard FR", "Play", "Game"])
             compare(view.screen.profileNumbers, [2, 0, 3])
             compare(view.screen.profileNo, 2)
