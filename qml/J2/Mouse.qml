@@ -9,7 +9,8 @@ Item {
 
     // The picture fills the root screen, so its parent is the root.
     property var mainRoot: parent
-    // Handed in by the root screen; untyped, as both name this type.
+    // Handed in by the root screen; untyped, as both name this type and QML
+    // refuses a cycle of types.
     required property var keyList
     required property var keyDialog
     property int keyCount: 8
