@@ -23,7 +23,9 @@ RootStyle {
     property bool is55328: false
     property bool isPownOn: false
 
-    // Pages reach the overlay, one another and the parts through these.
+    // Pages reach the overlay and the key-name table through these; the
+    // root's own flows (basic/PanelOpener, basic/ProfileFlow) and tests reach
+    // the parts. Pages get one another as required properties instead.
     property alias maskVisible: mainMask.visible
     readonly property alias keyCodeTable: _KeyCodeString
     readonly property alias keyMatrixMain: panelleft.keyMatrixMain
