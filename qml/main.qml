@@ -23,7 +23,9 @@ RootStyle {
     property bool is55328: false
     property bool isPownOn: false
 
-    // Pages reach the overlay, one another and the parts through these.
+    // Pages reach the overlay and the key-name table through these; the
+    // root's own flows (basic/PanelOpener, basic/ProfileFlow) and tests reach
+    // the parts. Pages get one another as required properties instead.
     property alias maskVisible: mainMask.visible
     readonly property alias keyCodeTable: _KeyCodeString
     readonly property alias keyMatrixMain: panelleft.keyMatrixMain
@@ -81,6 +83,7 @@ RootStyle {
             isPownOn = true
         }
         dpiSettingMain.currentDPI = Numbers.toInt(view.mouseGetCurrentDPI(), 1) - 1
+        screenReport.sendAll()
     }
 
     function run() {
@@ -245,6 +248,10 @@ RootStyle {
         y: 88
         visible: false
         mainRoot: mainIten
+        mousePicture: mouseMain
+        keyDialog: keyAssigmentMain
+        macroEditor: macroEditorMain
+        gunPanel: gunControlMain
         mainLang: mainIten.mainLang
         keyCount: mouseMain.keyCount
         selectKey: mouseMain.selectKey
@@ -259,6 +266,8 @@ RootStyle {
         objectName: "mouseMain"
         anchors.fill: parent
         visible: false
+        keyList: panelleft.keyMatrixMain
+        keyDialog: keyAssigmentMain
         onBtnClick: mainIten.mainFocus()
     }
 
@@ -328,6 +337,7 @@ RootStyle {
         id: macroEditorMain
         objectName: "macroEditorMain"
         mainRoot: mainIten
+        keyDialog: keyAssigmentMain
         visible: false
     }
 
@@ -335,6 +345,7 @@ RootStyle {
         id: gunControlMain
         objectName: "gunControlMain"
         mainRoot: mainIten
+        keyList: panelleft.keyMatrixMain
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
         visible: false
@@ -351,6 +362,9 @@ RootStyle {
         id: keyAssigmentMain
         objectName: "keyAssigmentMain"
         mainRoot: mainIten
+        mousePicture: mouseMain
+        keyList: panelleft.keyMatrixMain
+        macroEditor: macroEditorMain
         x: (mainIten.width - width) / 2
         y: (mainIten.height - height) / 2
         visible: false
@@ -365,6 +379,7 @@ RootStyle {
         id: profileMain
         objectName: "profileMain"
         mainRoot: mainIten
+        titleBar: upItem
         visible: false
         onChangeProfile: (tmpProfileNo) => profileFlow.switchProfile(tmpProfileNo)
     }
@@ -408,6 +423,16 @@ RootStyle {
     StartUp { id: startUp; root: mainIten }
     PanelOpener { id: panels; root: mainIten }
     ProfileFlow { id: profileFlow; root: mainIten }
+    ScreenReport {
+        id: screenReport
+        root: mainIten
+        profiles: profileMain
+        started: mainIten.isPownOn
+        locked: protectUIItem.isBusy
+        panelOpen: mainMask.visible
+        unsaved: mainIten.anyUnsaved
+        dpiStage: panelRight.dpiSettingMain.currentDPI + 1
+    }
     FocusKeeper {
         id: focusKeeper
         root: mainIten

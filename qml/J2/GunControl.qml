@@ -2,7 +2,6 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "GunLogic.js" as GunLogic
-import "RootParts.js" as RootParts
 
 // Gun presets: six named guns with recoil offset, fire period and shot
 // count, three of them in the mouse's gun slots. The periods of the three
@@ -11,6 +10,8 @@ Rectangle {
     id: gunControl
 
     property var mainRoot: null
+    // The key list, handed in by the root screen; untyped, as it names this type.
+    required property var keyList
     property bool isSave: false
     property int selectGun1: 0
     property int selectGun2: 1
@@ -209,9 +210,8 @@ Rectangle {
         sendData(0)
         sendData(1)
         sendData(2)
-        var keys = RootParts.find(mainRoot, "keyMatrixMain")
-        if (keys && keys.modKeys && typeof keys.modKeys.saveData === "function")
-            keys.modKeys.saveData()
+        if (keyList && keyList.modKeys && typeof keyList.modKeys.saveData === "function")
+            keyList.modKeys.saveData()
     }
 
     width: 640

@@ -1,7 +1,6 @@
 import QtQuick
 import modules.qml
 import "KeyCodes.js" as KeyCodes
-import "RootParts.js" as RootParts
 
 // Key assignment dialog: edits what one button does. It offers every kind of
 // function, captures keys for fire keys and key combinations (keyboard
@@ -41,29 +40,16 @@ Rectangle {
     property int comboCount: 0
     property int repeatMode: 0
 
-    // The pages this dialog works with, found once the root screen stands.
-    property var mousePicture: null
-    property var keyList: null
-    property var macroEditor: null
+    // The pages this dialog works with, handed in by the root screen.
+    required property Mouse mousePicture
+    required property KeyMatrix keyList
+    required property MacroEditor macroEditor
     readonly property int selectKey: mousePicture ? mousePicture.selectKey : -1
     readonly property alias scrollArea: scroller
 
     signal closed()
 
-    Component.onCompleted: findParts()
-
-    // Again at start-up, should the root screen have been put together
-    // after this dialog.
-    function findParts() {
-        if (mousePicture && keyList && macroEditor)
-            return
-        mousePicture = RootParts.find(mainRoot, "mouseMain")
-        keyList = RootParts.find(mainRoot, "keyMatrixMain")
-        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
-    }
-
     function init() {
-        findParts()
         body.macroList.closeMenu()
         fillGrid(body.mediaModel, KeyCodes.mediaEntries)
         fillGrid(body.windowsModel, KeyCodes.windowsEntries)

@@ -2,7 +2,6 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "KeyCodes.js" as KeyCodes
-import "RootParts.js" as RootParts
 
 // Key list: the working copy of the sixteen button assignments of the
 // current profile, one row per button, and the defaults to restore them from.
@@ -17,28 +16,16 @@ Rectangle {
     property var keyMatrixLang: ["Key ", "Key Function", "", "", ""]
     property alias modKeys: modKeysModel
     property alias modKeys_tmp: modKeysTmpModel
-    // The pages this list works with, found once the root screen stands.
-    property var mousePicture: null
-    property var keyDialog: null
-    property var macroEditor: null
-    property var gunPanel: null
+    // The pages this list works with, handed in by the root screen. The key
+    // dialog names this type, and QML refuses a cycle of types: it comes untyped.
+    required property Mouse mousePicture
+    required property var keyDialog
+    required property MacroEditor macroEditor
+    required property GunControl gunPanel
 
     signal enterBtn(int index)
     signal leaveBtn(int index)
     signal clickBtn(int index)
-
-    Component.onCompleted: findParts()
-
-    // Again at the first load, should the root screen have been put
-    // together after this list.
-    function findParts() {
-        if (mousePicture && keyDialog && macroEditor && gunPanel)
-            return
-        mousePicture = RootParts.find(mainRoot, "mouseMain")
-        keyDialog = RootParts.find(mainRoot, "keyAssigmentMain")
-        macroEditor = RootParts.find(mainRoot, "macroEditorMain")
-        gunPanel = RootParts.find(mainRoot, "gunControlMain")
-    }
 
     function backend() {
         return mainRoot ? mainRoot.backend() : null
@@ -56,7 +43,6 @@ Rectangle {
     // Reads the sixteen definitions (the defaults too) and names them. A
     // definition that is missing or damaged leaves its row as it was.
     function init(isSendData, isRecovery) {
-        findParts()
         var view = backend()
         for (var j = 0; j < 16; ++j) {
             loadRow(modKeysModel, j, view.mouseGetKeydefine(j, isRecovery))
@@ -123,13 +109,13 @@ Rectangle {
 
         function gunPeriods() {
             var gun = keyMatrix.gunPanel
-            var periods = []
+            var periods = [0, 0, 0]
             var slots = gun ? [gun.selectGun1, gun.selectGun2, gun.selectGun3] : [-1, -1, -1]
             for (var i = 0; i < 3; ++i) {
                 var record = gun && slots[i] >= 0 && slots[i] < gun.gunNumberModel.count
                              ? gun.gunNumberModel.get(slots[i]) : null
                 var period = record ? parseInt(record.gunPeriod, 10) : NaN
-                periods.push(isNaN(period) ? 0 : period)
+                periods[i] = isNaN(period) ? 0 : period
             }
             return periods
         }

@@ -2,7 +2,6 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "MacroLogic.js" as MacroLogic
-import "RootParts.js" as RootParts
 
 // The macro editor: the list of macros on the left, the events of the
 // selected one on the right. Keys are recorded from the global capture the
@@ -13,6 +12,8 @@ Rectangle {
     id: macroEditor
 
     property var mainRoot: null
+    // The key dialog, handed in by the root screen; untyped, as it names this type.
+    required property var keyDialog
     property bool isInputting: false
     property bool isInsertting: false
     property alias macroListModel: macroNumberModel
@@ -75,8 +76,7 @@ Rectangle {
 
     // The key dialog's list of macros follows this one.
     function updateKeyDialog(isInit) {
-        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
-        var list = dialog ? dialog.macroList : null
+        var list = keyDialog ? keyDialog.macroList : null
         if (list && typeof list.addData === "function")
             list.addData(macroNames(), isInit)
     }
@@ -393,8 +393,7 @@ Rectangle {
         if (mainRoot)
             mainRoot.maskVisible = false
         macroEditorFocus()
-        var dialog = RootParts.find(mainRoot, "keyAssigmentMain")
-        var list = dialog ? dialog.macroList : null
+        var list = keyDialog ? keyDialog.macroList : null
         if (list && typeof list.closeMenu === "function")
             list.closeMenu()
     }

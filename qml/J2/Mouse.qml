@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "RootParts.js" as RootParts
 
 // The mouse picture with a numbered badge and a leader line per button. A
 // click on a badge opens the key assignment dialog for that button, except
@@ -10,6 +9,10 @@ Item {
 
     // The picture fills the root screen, so its parent is the root.
     property var mainRoot: parent
+    // Handed in by the root screen; untyped, as both name this type and QML
+    // refuses a cycle of types.
+    required property var keyList
+    required property var keyDialog
     property int keyCount: 8
     // The button being hovered or edited; -1 for none.
     property int selectKey: -1
@@ -23,14 +26,13 @@ Item {
 
     function clickBadge(index) {
         selectKey = index
-        var keyList = RootParts.find(mainRoot, "keyMatrixMain")
         if (keyList === null || keyList.modKeys.checkOneLeftKey()) {
             selectKey = -1
             return
         }
         btnClick()
         mainRoot.maskVisible = true
-        RootParts.find(mainRoot, "keyAssigmentMain").show(index)
+        keyDialog.show(index)
     }
 
     width: 1024

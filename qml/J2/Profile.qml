@@ -2,7 +2,6 @@ import QtQuick
 import QtQml.Models
 import modules.qml
 import "ProfileLogic.js" as ProfileLogic
-import "RootParts.js" as RootParts
 
 // Named profiles: at most six rows, each tied to one profile file by its
 // own profileNo. The rows are also the entries of the title-bar list.
@@ -10,6 +9,8 @@ Rectangle {
     id: profile
 
     property var mainRoot: null
+    // The title bar, whose list shows the rows; handed in by the root screen.
+    required property Menu_Up titleBar
     // The active profile's number; -1 until the root screen sets it.
     property int profileNo: -1
     property alias profileDataModel0: profileRows
@@ -296,9 +297,8 @@ Rectangle {
 
     // The title-bar list shows the active profile's row.
     function syncTitleBar() {
-        var up = RootParts.find(mainRoot, "upItem")
-        if (up && up.profileBtn && activeRow >= 0)
-            up.profileBtn.currentSelect = activeRow
+        if (titleBar && activeRow >= 0)
+            titleBar.profileBtn.currentSelect = activeRow
     }
 
     onListViewFocus: commitRename()

@@ -12,6 +12,11 @@ Column {
     property var mainLang: []
     property int keyCount: 8
     property int selectKey: -1
+    // The pages the key list works with, handed in by the root screen.
+    required property Mouse mousePicture
+    required property KeyAssigment keyDialog
+    required property MacroEditor macroEditor
+    required property GunControl gunPanel
 
     readonly property alias keyMatrixMain: keyMatrixMain
     readonly property alias macroBG: macroBG
@@ -35,13 +40,17 @@ Column {
         id: keyMatrixMain
         objectName: "keyMatrixMain"
         mainRoot: column.mainRoot
+        mousePicture: column.mousePicture
+        keyDialog: column.keyDialog
+        macroEditor: column.macroEditor
+        gunPanel: column.gunPanel
         keyCount: column.keyCount
         selectKey: column.selectKey
         // The hovered row marks its badge, unless the dialog holds a button.
-        onEnterBtn: (index) => { column.mainRoot.mouseMain.selectKey = index }
+        onEnterBtn: (index) => { column.mousePicture.selectKey = index }
         onLeaveBtn: (index) => {
-            if (!column.mainRoot.keyAssigmentMain.visible)
-                column.mainRoot.mouseMain.selectKey = -1
+            if (!column.keyDialog.visible)
+                column.mousePicture.selectKey = -1
         }
         onClickBtn: (index) => column.keyClicked(index)
     }

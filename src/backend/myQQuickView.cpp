@@ -104,12 +104,6 @@ void myQQuickView::setCurrentDPI(int dpiValue)
                {dpiValue});
 }
 
-bool myQQuickView::hasUnsavedPages() const
-{
-    const QObject *root = rootObject();
-    return root && root->property("anyUnsaved").toBool();
-}
-
 void myQQuickView::saveUnsavedPages()
 {
     invokeRoot("saveAll", Qt::DirectConnection);

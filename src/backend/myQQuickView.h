@@ -1,5 +1,7 @@
 #pragma once
 
+#include "backend/ScreenState.h"
+
 #include <QList>
 #include <QQuickWidget>
 #include <QString>
@@ -40,8 +42,12 @@ public:
     // unless a test hands in its own.
     void setFileDialogs(FileDialogs *dialogs) { fileDialogs = dialogs; }
 
+    // What the root screen has reported of itself through the screen slots.
+    const ScreenState &screenState() const { return screen; }
+    ScreenState &screenState() { return screen; }
+
     // The root screen's pages hold edits the Save button has not sent yet.
-    bool hasUnsavedPages() const;
+    bool hasUnsavedPages() const { return screen.unsaved(); }
     // What the Save button does, at once.
     void saveUnsavedPages();
 
@@ -65,6 +71,15 @@ public slots:
     void setBusy(int busyTime);
     void setCurrentDPI(int dpiValue);
     void clearHidBusy();
+
+    // The root screen reports its state (read by native code through screenState())
+    void setScreenProfiles(const QStringList &names, const QVariantList &profileNumbers);
+    void setScreenProfileNo(int profileNo);
+    void setScreenDpiStage(int stage);
+    void setScreenStarted(bool started);
+    void setScreenLocked(bool locked);
+    void setScreenPanelOpen(bool open);
+    void setScreenUnsaved(bool unsaved);
 
     // Device profile blocks
     void mouseSetProfile(uint profileNo);
@@ -190,4 +205,5 @@ protected:
     FileDialogs *fileDialogs = nullptr;
     QTimer writeCheck;
     bool writeProblemShown = false;
+    ScreenState screen;
 };

@@ -5,32 +5,20 @@
 #include "shell/DiagnosticsReport.h"
 #include "shell/Widget.h"
 
-#include <QAbstractItemModel>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QMetaObject>
-#include <QQmlProperty>
 #include <QQuickItem>
 
 namespace {
 
 const QString errorPrefix = QStringLiteral("com.zerant.molta.R770.Control.Error.");
 
-int roleOf(const QAbstractItemModel &model, const QByteArray &name)
-{
-    const QHash<int, QByteArray> roles = model.roleNames();
-    for (auto it = roles.cbegin(); it != roles.cend(); ++it) {
-        if (it.value() == name)
-            return it.key();
-    }
-    return -1;
-}
-
 } // namespace
 
 ControlService::ControlService(Widget &widget, QObject *parent) : QObject(parent), window(widget)
 {
-    watchRootProperties();
+    watchScreen();
 }
 
 ControlService::~ControlService()
@@ -52,87 +40,60 @@ bool ControlService::registerOnSessionBus()
     return registered && bus.registerService(QString::fromLatin1(ServiceName));
 }
 
-QObject *ControlService::rootPart(const char *objectName) const
+const ScreenState &ControlService::screen() const
 {
-    QQuickItem *root = window.view() ? window.view()->rootObject() : nullptr;
-    return root ? root->findChild<QObject *>(QString::fromLatin1(objectName)) : nullptr;
+    return window.view()->screenState();
 }
 
-void ControlService::watchRootProperties()
+void ControlService::watchScreen()
 {
     // The pages hold the truth: whoever changes the profile or the stage (the
-    // title bar, the mouse's DPI button, this interface) changes these.
-    if (QObject *profile = rootPart("profileMain"))
-        QQmlProperty(profile, QStringLiteral("profileNo"))
-            .connectNotifySignal(this, SLOT(onActiveProfileChanged()));
-    if (QObject *dpi = rootPart("dpiSettingMain"))
-        QQmlProperty(dpi, QStringLiteral("currentDPI"))
-            .connectNotifySignal(this, SLOT(onDpiStageChanged()));
-    lastActive = activeProfile();
-    lastStage = dpiStage();
+    // title bar, the mouse's DPI button, this interface) reports it there.
+    connect(&screen(), &ScreenState::activeRowChanged, this, [this](int row) {
+        emit ActiveProfileChanged(row);
+        announce(QStringLiteral("ActiveProfile"), row);
+    });
+    connect(&screen(), &ScreenState::dpiStageChanged, this, [this](int stage) {
+        emit DpiStageChanged(stage);
+        announce(QStringLiteral("DpiStage"), stage);
+    });
 }
 
 QList<ControlService::ProfileRow> ControlService::rows() const
 {
+    const QStringList names = screen().profileNames();
+    const QList<int> numbers = screen().profileNumbers();
     QList<ProfileRow> list;
-    QObject *profile = rootPart("profileMain");
-    auto *model = profile ? qobject_cast<QAbstractItemModel *>(
-                                profile->property("profileDataModel0").value<QObject *>())
-                          : nullptr;
-    if (!model)
-        return list;
-    const int nameRole = roleOf(*model, "textValue");
-    const int numberRole = roleOf(*model, "profileNo");
-    for (int i = 0; i < model->rowCount(); ++i) {
-        const QModelIndex index = model->index(i, 0);
-        list.append(
-            {model->data(index, nameRole).toString(), model->data(index, numberRole).toInt()});
-    }
+    for (qsizetype i = 0; i < names.size(); ++i)
+        list.append({names.at(i), numbers.at(i)});
     return list;
 }
 
 QStringList ControlService::profiles() const
 {
-    QStringList names;
-    for (const ProfileRow &row : rows())
-        names.append(row.name);
-    return names;
+    return screen().profileNames();
 }
 
 // The row of the active profile: rows carry their file's number, which need not be the row.
 int ControlService::activeProfile() const
 {
-    QObject *profile = rootPart("profileMain");
-    if (!profile)
-        return -1;
-    const int profileNo = profile->property("profileNo").toInt();
-    const QList<ProfileRow> list = rows();
-    for (int i = 0; i < list.size(); ++i) {
-        if (list.at(i).profileNo == profileNo)
-            return i;
-    }
-    return -1;
+    return screen().activeRow();
 }
 
 int ControlService::dpiStage() const
 {
-    QObject *dpi = rootPart("dpiSettingMain");
-    return dpi ? dpi->property("currentDPI").toInt() + 1 : 0;
+    return screen().dpiStage();
 }
 
 bool ControlService::screenLocked() const
 {
-    QObject *busy = rootPart("protectUIItem");
-    QQuickItem *root = window.view() ? window.view()->rootObject() : nullptr;
     // Before the first start-up pass the pages hold nothing to switch.
-    return (busy && busy->property("isBusy").toBool()) || !root ||
-           !root->property("isPownOn").toBool();
+    return screen().locked() || !screen().started();
 }
 
 bool ControlService::panelOpen() const
 {
-    QObject *mask = rootPart("mainMask");
-    return mask && mask->property("visible").toBool();
+    return screen().panelOpen();
 }
 
 bool ControlService::mouseConnected() const
@@ -158,26 +119,6 @@ void ControlService::announce(const QString &property, const QVariant &value)
         QStringLiteral("PropertiesChanged"));
     signal << QString::fromLatin1(InterfaceName) << QVariantMap{{property, value}} << QStringList();
     QDBusConnection::sessionBus().send(signal);
-}
-
-void ControlService::onActiveProfileChanged()
-{
-    const int row = activeProfile();
-    if (row == lastActive)
-        return;
-    lastActive = row;
-    emit ActiveProfileChanged(row);
-    announce(QStringLiteral("ActiveProfile"), row);
-}
-
-void ControlService::onDpiStageChanged()
-{
-    const int stage = dpiStage();
-    if (stage == lastStage)
-        return;
-    lastStage = stage;
-    emit DpiStageChanged(stage);
-    announce(QStringLiteral("DpiStage"), stage);
 }
 
 bool ControlService::linkHeld() const
@@ -223,21 +164,14 @@ void ControlService::SwitchProfile(int row)
 
 AppProfileFollower::SwitchResult ControlService::switchToProfileNo(int profileNo)
 {
-    const QList<ProfileRow> list = rows();
-    int row = -1;
-    for (int i = 0; i < list.size() && row < 0; ++i) {
-        if (list.at(i).profileNo == profileNo)
-            row = i;
-    }
+    const int row = screen().rowOfProfileNo(profileNo);
     if (row < 0)
         return AppProfileFollower::SwitchResult::Refused;
     if (row == activeProfile())
         return AppProfileFollower::SwitchResult::Done;
     // Unasked, a switch must not throw away edits or move a panel's work
     // into another profile: it waits until they are saved or closed.
-    QQuickItem *root = window.view()->rootObject();
-    if (linkHeld() || screenLocked() || panelOpen() ||
-        (root && root->property("anyUnsaved").toBool()))
+    if (linkHeld() || screenLocked() || panelOpen() || screen().unsaved())
         return AppProfileFollower::SwitchResult::Busy;
     QMetaObject::invokeMethod(window.view()->rootObject(), "switchToRow", Qt::DirectConnection,
                               Q_ARG(QVariant, QVariant(row)));

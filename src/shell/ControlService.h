@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+class ScreenState;
 class Widget;
 
 // The running program on the session bus, for scripts and the command line:
@@ -58,12 +59,9 @@ signals:
     void ActiveProfileChanged(int row);
     void DpiStageChanged(int stage);
 
-private slots:
-    void onActiveProfileChanged();
-    void onDpiStageChanged();
-
 private:
-    QObject *rootPart(const char *objectName) const;
+    // What the root screen reports of itself; never its items.
+    const ScreenState &screen() const;
     bool screenLocked() const;
     // A modal panel (key assignment, macro editor, ...) is open over the window.
     bool panelOpen() const;
@@ -74,11 +72,9 @@ private:
     bool refuse(const char *error, const QString &message);
     // Refuses the running call while no mouse is connected or an update holds the screen.
     bool refusedForNow();
-    void watchRootProperties();
+    void watchScreen();
     void announce(const QString &property, const QVariant &value);
 
     Widget &window;
     bool registered = false;
-    int lastActive = -2;
-    int lastStage = -1;
 };

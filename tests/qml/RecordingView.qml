@@ -31,6 +31,26 @@ QtObject {
     property var defaultKeyDefines: ({})
     property var keyMatrixSends: []
 
+    // What the root screen reports of itself, by the native side's names;
+    // kept apart from the log, which holds what the pages ask for.
+    property var screen: ({})
+
+    function report(name, value) {
+        var next = Object.assign({}, screen)
+        next[name] = value
+        screen = next
+    }
+    function setScreenProfiles(names, numbers) {
+        report("profileNames", names)
+        report("profileNumbers", numbers)
+    }
+    function setScreenProfileNo(no) { report("profileNo", no) }
+    function setScreenDpiStage(stage) { report("dpiStage", stage) }
+    function setScreenStarted(started) { report("started", started) }
+    function setScreenLocked(locked) { report("locked", locked) }
+    function setScreenPanelOpen(open) { report("panelOpen", open) }
+    function setScreenUnsaved(unsaved) { report("unsaved", unsaved) }
+
     function note(call) {
         log = log.concat([call])
     }

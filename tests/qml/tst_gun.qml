@@ -17,11 +17,11 @@ Item {
         property bool maskVisible: true
         function backend() { return view }
         function mainFocus() {}
-        Item {
-            objectName: "keyMatrixMain"
-            property QtObject modKeys: QtObject {
-                function saveData() { view.note("keyMatrix.saveData()") }
-            }
+    }
+    QtObject {
+        id: keyListStandIn
+        property QtObject modKeys: QtObject {
+            function saveData() { view.note("keyMatrix.saveData()") }
         }
     }
 
@@ -31,7 +31,7 @@ Item {
 
         Component {
             id: gunComponent
-            GunControl { x: 192; y: 96; mainRoot: fakeRoot }
+            GunControl { x: 192; y: 96; mainRoot: fakeRoot; keyList: keyListStandIn }
         }
 
         function init() {

@@ -34,7 +34,6 @@ Item {
         height: 640
         property bool maskVisible: true
         property var keyCodeTable: keyTable
-        property var keyAssigmentMain: keyDialog
         function backend() { return view }
     }
 
@@ -57,7 +56,6 @@ Item {
             keyDialog.macroList.calls = []
             keyDialog.macroList.closes = 0
             root.maskVisible = true
-            root.keyAssigmentMain = keyDialog
         }
 
         function createEditor(names) {
@@ -66,7 +64,8 @@ Item {
                 if (names[i] !== "loadermorvel" && view.macros[names[i]] === undefined)
                     view.macros[names[i]] = ["1"]
             }
-            var editor = createTemporaryObject(editorComponent, root, { x: 192, y: 96 })
+            var editor = createTemporaryObject(editorComponent, root,
+                                               { x: 192, y: 96, keyDialog: keyDialog })
             verify(editor !== null)
             editor.init()
             view.clear()
@@ -532,10 +531,10 @@ Item {
             compare(editor.y, 640 - 448)
 
             // A key dialog without a macro list, or none at all: nothing breaks.
-            root.keyAssigmentMain = {}
+            editor.keyDialog = {}
             editor.newMacro()
             editor.closeEditor()
-            root.keyAssigmentMain = null
+            editor.keyDialog = null
             editor.newMacro()
             compare(names(editor), ["Macro_0", "Macro_1"])
         }

@@ -1,9 +1,11 @@
 import QtQuick
 import QtTest
+import modules.qml
 
 // The root screen against recording doubles of the back end and the window
 // controller: start-up and busy lock, language wiring, report rate, Save,
-// factory reset, profile switch, keyboard wiring, window and box dragging.
+// factory reset, profile switch, keyboard wiring, window and box dragging,
+// the state reported to the back end, style values and stacking order.
 Item {
     id: scene
     width: 1024
@@ -62,6 +64,46 @@ Item {
             tryCompare(part(main, "powerOnLogo"), "visible", false, 3000)
             view.clear()
             return main
+        }
+
+        function cleanup() {
+            Theme.sourceSureBtn = Theme.picture("index", "sureBtn.png")
+            Theme.colorOrange = "#cf3e00"
+            Theme.fontNormalSize = 12
+        }
+
+        function test_styleValuesAreTheThemes() {
+            var main = createMain()
+            var save = findChild(main, "saveBtn")
+            main.colorOrange = "#123456"
+            compare(Theme.colorOrange, Qt.color("#123456"))
+            compare(save.hoverColor, Qt.color("#123456"))
+            Theme.fontNormalSize = 20
+            compare(main.fontNormalSize, 20)
+            compare(save.fontSize, 20)
+
+            // A picture address too, and the way back.
+            var address = "qrc:/modules/img/titleBar.png"
+            Theme.sourceSureBtn = address
+            compare(main.sourceSureBtn, address)
+        }
+
+        function test_childrenInStackingOrderAndPartsReachable() {
+            var main = createMain()
+            var names = []
+            for (var c = 0; c < main.children.length; ++c)
+                names.push(main.children[c].objectName)
+            // The screen's parts in reading order, which Tab follows.
+            compare(names, ["dragRegion", "powerOnLogo", "protectUIItem", "envItem", "upItem",
+                            "panelleft", "mouseMain", "panelRight", "bottomBar", "infoText1",
+                            "infoText2", "mainMask", "macroEditorMain", "gunControlMain",
+                            "systemSettingMain", "keyAssigmentMain", "profileMain", "versionWnd",
+                            "factorysure"])
+            var parts = ["keyMatrixMain", "macroEntry", "reportRateRect", "reportRateLV", "lodRect",
+                         "lodLV", "lodEnable", "systemEntry", "profileBtn", "resetBtn", "saveBtn",
+                         "dpiSettingMain", "lightControlMain"]
+            for (var i = 0; i < parts.length; ++i)
+                verify(main[parts[i]] === findChild(main, parts[i]), parts[i])
         }
 
         function test_startPictureThenFullScreen() {
@@ -389,6 +431,37 @@ Item {
             verify(dialog.visible)
             verify(mask.visible)
             compare(mouse.selectKey, 1)
+        }
+
+        // The back end learns what native code reads of the screen from the
+        // screen itself: rows and active profile, stage, lock, panel, unsaved edits.
+        function test_screenReportsWhatNativeCodeReads() {
+            view.nameLists = { "2": ["Work2", "Play0", "Game3"] }
+            var main = createMain()
+            main.initUI()
+            compare(view.screen.started, true)
+            compare(view.screen.locked, true)
+            tryVerify(function() { return view.screen.locked === false }, 3000)
+            compare(view.screen.profileNames, ["Standard FR", "Play", "Game"])
+            compare(view.screen.profileNumbers, [2, 0, 3])
+            compare(view.screen.profileNo, 2)
+            compare(view.screen.dpiStage, 3)
+            compare(view.screen.panelOpen, false)
+            compare(view.screen.unsaved, false)
+
+            main.setCurrentDPI(5)
+            compare(view.screen.dpiStage, 5)
+            main.switchToRow(2)
+            compare(view.screen.profileNo, 3)
+            var profiles = part(main, "profileMain")
+            profiles.rename(1, "Quiet")
+            compare(view.screen.profileNames, ["Standard FR", "Quiet", "Game"])
+            profiles.appendRow()
+            compare(view.screen.profileNumbers, [2, 0, 3, 1])
+            mouseClick(part(main, "macroEntry"), 20, 12)
+            compare(view.screen.panelOpen, true)
+            part(main, "dpiSettingMain").isSave = true
+            compare(view.screen.unsaved, true)
         }
 
         function test_panelsOpenCentredOverTheOverlay() {

@@ -25,12 +25,8 @@ Item {
                      "appProfilesUnavailableReason": function() { return reason } }
         }
         function closeProfileList() { view.note("closeProfileList()") }
-        Item {
-            id: titleBar
-            objectName: "upItem"
-            property QtObject profileBtn: QtObject { property int currentSelect: -1 }
-        }
     }
+    Menu_Up { id: titleBarStandIn; visible: false }
 
     TestCase {
         name: "ProfilesPage"
@@ -38,7 +34,7 @@ Item {
 
         Component {
             id: pageComponent
-            Profile { x: 300; y: 176; mainRoot: fakeRoot }
+            Profile { x: 300; y: 176; mainRoot: fakeRoot; titleBar: titleBarStandIn }
         }
 
         function init() {
@@ -138,10 +134,10 @@ Item {
         // row reaches the row's own file.
         function test_rowsKeepTheirOwnFile() {
             var page = startedPage(["Standard0", "A1", "B2", "C3"], 2)
-            titleBar.profileBtn.currentSelect = 2
+            titleBarStandIn.profileBtn.currentSelect = 2
             page.deleteRow(1)
             // The title-bar list follows the active row to its new position.
-            compare(titleBar.profileBtn.currentSelect, 1)
+            compare(titleBarStandIn.profileBtn.currentSelect, 1)
             compare(page.profileNoAt(1), 2)
             compare(page.profileNoAt(2), 3)
             compare(page.profileNoAt(5), -1)

@@ -5,8 +5,10 @@ Item {
     width: 1024
     height: 640
     property var calls: []
-    // The Save button's state and work, as the root screen has them.
+    // The Save button's state and work, as the root screen has them and
+    // report them to the back end.
     property bool anyUnsaved: false
+    onAnyUnsavedChanged: ui_View.setScreenUnsaved(anyUnsaved)
 
     function record(entry) {
         calls = calls.concat([entry]);
