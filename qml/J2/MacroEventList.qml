@@ -162,8 +162,16 @@ ListView {
                         forceActiveFocus()
                     }
                     onTextEdited: eventList.editText = text
-                    Keys.onReturnPressed: eventList.endDelayEdit()
-                    Keys.onEnterPressed: eventList.endDelayEdit()
+                    // The keys that end the edit (leaving it, as a click elsewhere
+                    // does) hand the focus back to the list.
+                    Keys.onPressed: (event) => {
+                        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter
+                                || event.key === Qt.Key_Escape) {
+                            event.accepted = true
+                            eventList.endDelayEdit()
+                            eventList.forceActiveFocus(Qt.OtherFocusReason)
+                        }
+                    }
                 }
             }
         }

@@ -141,8 +141,16 @@ ListView {
                         forceActiveFocus()
                     }
                     onTextEdited: nameList.editText = text
-                    Keys.onReturnPressed: nameList.endRename()
-                    Keys.onEnterPressed: nameList.endRename()
+                    // The keys that end the edit (leaving it, as a click elsewhere
+                    // does) hand the focus back to the list.
+                    Keys.onPressed: (event) => {
+                        if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter
+                                || event.key === Qt.Key_Escape) {
+                            event.accepted = true
+                            nameList.endRename()
+                            nameList.forceActiveFocus(Qt.OtherFocusReason)
+                        }
+                    }
                 }
             }
         }

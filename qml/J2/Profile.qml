@@ -440,8 +440,16 @@ Rectangle {
             Accessible.role: Accessible.EditableText
             Accessible.name: profile.profileLang[0]
             Accessible.description: text
-            Keys.onReturnPressed: profile.commitRename()
-            Keys.onEnterPressed: profile.commitRename()
+            // The keys that end the edit (leaving it, as a click elsewhere
+            // does) hand the focus back to the list.
+            Keys.onPressed: (event) => {
+                if (event.key === Qt.Key_Return || event.key === Qt.Key_Enter
+                        || event.key === Qt.Key_Escape) {
+                    event.accepted = true
+                    profile.commitRename()
+                    rowList.forceActiveFocus(Qt.OtherFocusReason)
+                }
+            }
             onVisibleChanged: {
                 if (!visible)
                     return
