@@ -56,6 +56,18 @@ Item {
             }
         }
     }
+    Component {
+        id: nameList
+        MacroNameList {
+            model: ListModel {
+                ListElement { textValue: "Macro_0" }
+                ListElement { textValue: "Macro_1" }
+                ListElement { textValue: "Macro_2" }
+            }
+            // As the macro editor does: a left press selects the row.
+            onRowPressed: (index, button) => { if (button === Qt.LeftButton) currentIndex = index }
+        }
+    }
     Component { id: spyComponent; SignalSpy {} }
 
     TestCase {
@@ -140,6 +152,35 @@ Item {
                 fuzzyCompare(control[data.property], data.value, 0.001)
             else if (data.property !== undefined)
                 compare(control[data.property], data.value)
+            compare(catcher.unused, data.unused || [])
+        }
+
+        // The lists whose rows take clicks take the same presses from keys:
+        // [row, button] of the last press.
+        function test_listRows_data() {
+            return [
+                { tag: "down", keys: [Qt.Key_Down], press: [0, Qt.LeftButton] },
+                { tag: "down twice", keys: [Qt.Key_Down, Qt.Key_Down], press: [1, Qt.LeftButton] },
+                { tag: "end", keys: [Qt.Key_End], press: [2, Qt.LeftButton] },
+                { tag: "home", keys: [Qt.Key_End, Qt.Key_Up, Qt.Key_Home], press: [0, Qt.LeftButton] },
+                { tag: "space", keys: [Qt.Key_End, Qt.Key_Space], press: [2, Qt.LeftButton] },
+                { tag: "menu key", keys: [Qt.Key_Down, Qt.Key_Menu], press: [0, Qt.RightButton] },
+                { tag: "shift+f10", keys: [Qt.Key_End, [Qt.Key_F10, Qt.ShiftModifier]], press: [2, Qt.RightButton], unused: [Qt.Key_Shift] },
+                { tag: "f2", keys: [Qt.Key_Down, Qt.Key_Down, Qt.Key_F2], press: [1, Qt.LeftButton], rename: 1 }
+            ]
+        }
+
+        function test_listRows(data) {
+            var list = focused(nameList)
+            var presses = createTemporaryObject(spyComponent, scene, { target: list, signalName: "rowPressed" })
+            var renames = createTemporaryObject(spyComponent, scene, { target: list, signalName: "renameRequested" })
+            verify(findChild(list, "focusRing").visible)
+            pressKeys(data.keys)
+            var last = presses.signalArguments[presses.count - 1]
+            compare([last[0], last[1]], data.press)
+            compare(renames.count, data.rename === undefined ? 0 : 1)
+            if (data.rename !== undefined)
+                compare(renames.signalArguments[0][0], data.rename)
             compare(catcher.unused, data.unused || [])
         }
 
