@@ -313,8 +313,6 @@ Rectangle {
         Item {
             id: colourArea
             y: 34
-            // Covered, its controls take no keys either.
-            enabled: !cover.visible
             width: parent.width
             height: 101
 
@@ -343,6 +341,8 @@ Rectangle {
                     height: 28
                     radius: 3
                     visible: blockRow.selectColorBlock === index
+                    // Covered, it takes no keys either.
+                    enabled: !cover.visible
                     color: lightControl.blockColours[index]
                     border.color: "white"
                     border.width: 1
@@ -402,6 +402,7 @@ Rectangle {
             Row {
                 x: 24
                 y: 58
+                enabled: !cover.visible
                 spacing: 8
                 ColourField { id: fieldR; objectName: "settingColorR"; label: "R"; onEdited: lightControl.applyFields() }
                 ColourField { id: fieldG; objectName: "settingColorG"; label: "G"; onEdited: lightControl.applyFields() }
