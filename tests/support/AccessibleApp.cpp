@@ -132,6 +132,15 @@ QString AccessibleApp::role(const Node &node)
 
 QRect AccessibleApp::extents(const Node &node)
 {
+    const QRect onScreen = screenExtents(node);
+    const QRect window = screenExtents(children(root).value(0));
+    return onScreen.isEmpty() ? onScreen : onScreen.translated(-window.topLeft());
+}
+
+QRect AccessibleApp::screenExtents(const Node &node)
+{
+    if (!node.isValid())
+        return {};
     QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path,
                                                        QStringLiteral("org.a11y.atspi.Component"),
                                                        QStringLiteral("GetExtents"));

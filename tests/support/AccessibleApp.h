@@ -55,7 +55,9 @@ public:
     QString name(const Node &node);
     QString description(const Node &node);
     QString role(const Node &node);
-    // Where the object is on the screen; empty when it does not say.
+    // Where the object is in the program's main window (its first); empty
+    // when it does not say. Its place on the screen is not used: under a
+    // window manager the program may not know where its window was put.
     QRect extents(const Node &node);
     // Performs the object's "Press" action; false when it has none.
     bool press(const Node &node);
@@ -64,6 +66,7 @@ private:
     QList<Node> children(const Node &node);
     bool showing(const Node &node);
     QVariant property(const Node &node, const QString &name);
+    QRect screenExtents(const Node &node);
 
     QString connectionName;
     QDBusConnection bus;

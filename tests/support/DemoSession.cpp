@@ -251,13 +251,13 @@ bool DemoSession::xdotool(const QStringList &arguments, QByteArray *output)
 QRect DemoSession::where(const QString &name, const QString &role, const AccessibleApp::Node &under)
 {
     const AccessibleApp::Node control = a11y.find(name, role, under);
-    const QRect onScreen = control.isValid() ? a11y.extents(control) : QRect();
-    if (onScreen.isEmpty()) {
+    const QRect inWindow = a11y.extents(control);
+    if (inWindow.isEmpty()) {
         qWarning("no %s \"%s\" on screen", role.isEmpty() ? "control" : qPrintable(role),
                  qPrintable(name));
         return {};
     }
-    return onScreen.translated(-window.origin);
+    return inWindow;
 }
 
 QPoint DemoSession::knobOf(const QRect &track, int knobX, bool upright)
@@ -271,7 +271,7 @@ QPoint DemoSession::knobOf(const QRect &track, int knobX, bool upright)
 QPoint DemoSession::dpiKnob(int stage)
 {
     const AccessibleApp::Node slider = a11y.find(QStringLiteral("DPI %1").arg(stage), Role::slider);
-    const QRect track = a11y.extents(slider).translated(-window.origin);
+    const QRect track = a11y.extents(slider);
     if (track.isEmpty())
         return {};
     // The slider reads out its stage's dpi, of 200..12000 on the 158 pixels
