@@ -2,12 +2,12 @@
 // family, in steps that each leave the program where the next begins: first
 // start, one edit on every page and Save (a key combination typed through
 // the global capture, a media function, DPI, lighting, report rate, pointer
-// speed, a macro), a profile switch and back, a
-// factory reset, the mouse pulled out and plugged in again while a panel is
-// open, a second start that brings the hidden window back, Quit, and a new
-// start that still holds what was saved. Controls are found by the names a
-// screen reader reads; each step is checked on the virtual mouse (its state
-// over D-Bus) and on the files.
+// speed, a macro, a profile), a profile switch and back, a factory reset,
+// the mouse pulled out and plugged in again while a panel is open, a second
+// start that brings the hidden window back, Quit, and a new start that still
+// holds what was saved. Controls are found by the names a screen reader
+// reads; each step is checked on the virtual mouse (its state over D-Bus)
+// and on the files.
 #include "DemoSession.h"
 #include "MouseBytes.h"
 

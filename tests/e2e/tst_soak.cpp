@@ -9,7 +9,6 @@
 // R770_SOAK_ACTIONS sets the number of actions per chip (default 150),
 // R770_SOAK_SEED the random seed (default: from the clock, printed).
 #include "DemoSession.h"
-#include "WindowLayout.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -60,10 +59,6 @@ const QRect dpiPage(776, 64, 224, 256);
 const QRect lightingPage(776, 330, 224, 250);
 const QRect mousePicture(330, 120, 380, 420);
 
-// Close buttons of the key dialog and the panels; where none is open they
-// hit the mouse picture or an empty part of the DPI page.
-const QList<QPoint> closeButtons{WindowLayout::dialogClose, WindowLayout::systemClose,
-                                 WindowLayout::editorClose};
 // Where the panels' knobs and fields are.
 const QRect panelArea(400, 230, 260, 60);
 
@@ -189,6 +184,19 @@ private:
     }
     // One random action; its name for the tally.
     QString act(DemoSession &demo);
+    // Where the actions click, found once by name so that they run at full speed.
+    bool findControls(DemoSession &demo);
+
+    struct
+    {
+        QPoint save, reportRateList, titleList, systemEntry, macroEditorEntry, badge4,
+            combinationBox;
+        QList<QPoint> reportRates, titleRows;
+        // Of the key dialog, the system settings panel and the macro editor;
+        // where none is open they hit the mouse picture or an empty part of
+        // the DPI page.
+        QList<QPoint> closeButtons;
+    } at;
 
     QRandomGenerator random;
     bool unplugged = false;
@@ -213,13 +221,13 @@ QString tst_Soak::act(DemoSession &demo)
     if (pick < 52) {
         // A key combination for button 4 typed through the global capture.
         static const QStringList keys{"a", "b", "F5", "1", "space", "Tab", "ctrl+x", "shift+q"};
-        gesture.click(WindowLayout::badge4)
+        gesture.click(at.badge4)
             .pause(dropDownMs)
-            .click(WindowLayout::combinationBox)
+            .click(at.combinationBox)
             .pause(captureOpenMs)
             .key(keys.at(int(random.bounded(keys.size()))))
             .pause(keyTakenMs)
-            .click(closeButtons.at(0))
+            .click(at.closeButtons.at(0))
             .run(demo);
         return QStringLiteral("capturedKey");
     }
@@ -249,20 +257,20 @@ QString tst_Soak::act(DemoSession &demo)
         return QStringLiteral("fault");
     }
     if (pick < 84) {
-        gesture.click(WindowLayout::saveButton).run(demo);
+        gesture.click(at.save).run(demo);
         return QStringLiteral("save");
     }
     if (pick < 89) {
-        gesture.click(WindowLayout::reportRateList)
+        gesture.click(at.reportRateList)
             .pause(dropDownMs)
-            .click(WindowLayout::reportRateRow(int(random.bounded(4))))
+            .click(at.reportRates.at(int(random.bounded(at.reportRates.size()))))
             .run(demo);
         return QStringLiteral("reportRate");
     }
     if (pick < 93) {
-        gesture.click(WindowLayout::titleList)
+        gesture.click(at.titleList)
             .pause(dropDownMs)
-            .click(WindowLayout::titleRow(int(random.bounded(2))))
+            .click(at.titleRows.at(int(random.bounded(at.titleRows.size()))))
             .run(demo);
         return QStringLiteral("profileSwitch");
     }
@@ -270,14 +278,14 @@ QString tst_Soak::act(DemoSession &demo)
         // The system settings panel or the macro editor, opened and closed.
         const bool system = random.bounded(2) == 0;
         const QPoint from = somewhere(panelArea);
-        gesture.click(system ? WindowLayout::systemEntry : WindowLayout::macroEntry)
+        gesture.click(system ? at.systemEntry : at.macroEditorEntry)
             .pause(panelOpenMs)
             .drag(from, somewhere(panelArea))
-            .click(closeButtons.at(system ? 1 : 2))
+            .click(at.closeButtons.at(system ? 1 : 2))
             .run(demo);
         return QStringLiteral("panel");
     }
-    for (const QPoint &close : closeButtons)
+    for (const QPoint &close : std::as_const(at.closeButtons))
         gesture.click(close).pause(panelCloseMs);
     gesture.run(demo);
     return QStringLiteral("closePanels");
@@ -302,6 +310,7 @@ void tst_Soak::randomActions()
     DemoSession &demo = *session;
     const qint64 pid = demo.program().processId();
     home = demo.windowOrigin();
+    QVERIFY(findControls(demo));
 
     // Count and time spent per kind of action (input and settle waits), and
     // the time the State() answers took: where a run's time goes.
@@ -407,6 +416,62 @@ void tst_Soak::randomActions()
     const QStringList missing =
         missingGlobalKeys(demo.copy().file(QStringLiteral("setting/apConfig.bin")));
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+}
+
+bool tst_Soak::findControls(DemoSession &demo)
+{
+    const auto middle = [&](const QString &name, const QString &role,
+                            const AccessibleApp::Node &under = {}) {
+        return demo.where(name, role, under).center();
+    };
+    // Opens a panel by its entry and notes its close button and what else wanted says.
+    const auto inPanel = [&](const QPoint &entry, const QString &title,
+                             const std::function<void(const AccessibleApp::Node &)> &wanted) {
+        const AccessibleApp::Node panel =
+            demo.click(entry) ? demo.accessible().find(title, Role::dialog) : AccessibleApp::Node();
+        const QRect close = demo.where(QStringLiteral("Close"), Role::button, panel);
+        if (!panel.isValid() || close.isEmpty())
+            return false;
+        at.closeButtons << close.center();
+        if (wanted)
+            wanted(panel);
+        return demo.click(close.center());
+    };
+    const auto rowsOf = [&](const QPoint &list, const QStringList &rows) {
+        QList<QPoint> found;
+        if (demo.click(list))
+            for (const QString &row : rows)
+                found << middle(row, Role::listItem);
+        demo.click(list);
+        return found;
+    };
+    at.save = middle(QStringLiteral("Save"), Role::button);
+    at.systemEntry = middle(QStringLiteral("System setting"), Role::button);
+    at.macroEditorEntry = middle(QStringLiteral("Macro Editor"), Role::button);
+    at.badge4 = middle(QStringLiteral("Button 4"), Role::button);
+    at.reportRateList = middle(QStringLiteral("Report Rate"), Role::comboBox);
+    at.reportRates = rowsOf(at.reportRateList, {"125Hz", "250Hz", "500Hz", "1000Hz"});
+    // The title bar's list reads out the profile shown, the only one here.
+    at.titleList = middle(QStringLiteral("Standard"), Role::comboBox);
+    at.titleRows = rowsOf(at.titleList, {QStringLiteral("Standard")});
+    at.closeButtons.clear();
+    const bool panels = inPanel(at.badge4, QStringLiteral("Key 4 : Forward Key"),
+                                [&](const AccessibleApp::Node &dialog) {
+                                    // The second "Click Input" is the combination's box.
+                                    const QList<AccessibleApp::Node> boxes =
+                                        demo.accessible().findAll(QStringLiteral("Click Input"),
+                                                                  Role::button, dialog);
+                                    const QRect box = demo.accessible().extents(boxes.value(1));
+                                    if (!box.isEmpty())
+                                        at.combinationBox = box.center();
+                                }) &&
+                        inPanel(at.systemEntry, QStringLiteral("System Setting"), {}) &&
+                        inPanel(at.macroEditorEntry, QStringLiteral("Macro Editor"), {});
+    const QList<QPoint> all =
+        QList<QPoint>{at.save,           at.systemEntry, at.macroEditorEntry, at.badge4,
+                      at.reportRateList, at.titleList,   at.combinationBox} +
+        at.reportRates + at.titleRows;
+    return panels && !all.contains(QPoint());
 }
 
 QTEST_GUILESS_MAIN(tst_Soak)
