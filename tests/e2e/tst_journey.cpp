@@ -58,7 +58,7 @@ private:
     {
         return demo->click(list, Role::comboBox) && demo->click(row, Role::listItem);
     }
-    void save() { QVERIFY(demo->click(QStringLiteral("Save"), Role::button)); }
+    bool save() { return demo->click(QStringLiteral("Save"), Role::button); }
     // A dialog or panel on screen, found by its title.
     AccessibleApp::Node panel(const QString &title)
     {
@@ -180,7 +180,7 @@ void tst_Journey::keyCombinationOnButton4()
     shoot("combination");
     QVERIFY(demo->click(QStringLiteral("Confirm"), Role::button, dialog));
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, dialog));
-    save();
+    QVERIFY(save());
     keys = MouseBytes::withSlot(keys, 5, {0x00, 0x03, 0x04, 0x05});
     QTRY_COMPARE_WITH_TIMEOUT(demo->state().value("keyMatrices").toObject().keys(),
                               QStringList{matrix}, 5000);
@@ -196,7 +196,7 @@ void tst_Journey::mediaKeyOnButton5()
     QVERIFY(demo->click(QStringLiteral("Media Function"), Role::comboBox, dialog));
     QVERIFY(demo->click(QStringLiteral("Volumn+"), Role::listItem, dialog));
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, dialog));
-    save();
+    QVERIFY(save());
     keys = MouseBytes::withSlot(keys, 3, {0x03, 0x00, 0xE9, 0x00});
     QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), keys, 10000);
 }
@@ -216,7 +216,7 @@ void tst_Journey::dpiAndLighting()
     const QRect hueKnob = demo->where(QStringLiteral("Color 1"), Role::slider);
     QVERIFY(!hueKnob.isEmpty());
     QVERIFY(demo->drag(hueKnob.center(), hueKnob.center() + QPoint(105, 0)));
-    save();
+    QVERIFY(save());
     verifyDpi(3);
     if (QTest::currentTestFailed())
         return;
@@ -242,7 +242,7 @@ void tst_Journey::dpiAndLighting()
 void tst_Journey::reportRate()
 {
     QVERIFY(choose(QStringLiteral("Report Rate"), QStringLiteral("500Hz")));
-    save();
+    QVERIFY(save());
     if (is560)
         QTRY_COMPARE_WITH_TIMEOUT(
             demo->state().value("profileReportRate").toObject().value("1").toInt(), 2, 5000);
@@ -266,7 +266,7 @@ void tst_Journey::pointerSpeed()
     shoot("system");
     QTRY_VERIFY_WITH_TIMEOUT(qAbs(demo->pointerSpeed() - 0.4) < 1e-9, 5000);
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, system));
-    save();
+    QVERIFY(save());
     QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/mouseRate").toInt(), 210, 5000);
     QCOMPARE(demo->output().count("Failed"), 0);
 }
@@ -288,7 +288,7 @@ void tst_Journey::newMacro()
             .value(0),
         QStringLiteral("Macro_0"), 5000);
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, editor));
-    save();
+    QVERIFY(save());
 }
 
 // A new profile from the profiles page is a copy of the default one.
@@ -304,7 +304,7 @@ void tst_Journey::newProfile()
                  .toStringList(),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01")}));
     QCOMPARE(bytesOf("p2.bin"), factoryProfile);
-    save();
+    QVERIFY(save());
     edited = bytesOf("p1.bin");
     QVERIFY(edited != factoryProfile);
 }
@@ -365,7 +365,7 @@ void tst_Journey::replugWithPanelOpen()
     shoot("replugged");
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, system));
     QVERIFY(pressDpiStage2() && dragPressedKnobUp());
-    save();
+    QVERIFY(save());
     verifyDpi(4);
     QTRY_COMPARE_WITH_TIMEOUT(profile1("mouse/dpiValueArray").toStringList().value(1),
                               QStringLiteral("5300"), 5000);
@@ -407,7 +407,7 @@ void tst_Journey::restartKeepsSaved()
     QCOMPARE(demo->state().value("plugged").toBool(), true);
     QCOMPARE(demo->state().value("keyMatrices").toObject().size(), 0);
     QVERIFY(choose(QStringLiteral("Active DPI stages 4"), QStringLiteral("4")));
-    save();
+    QVERIFY(save());
     verifyDpi(4);
     QTest::qWait(500);
     QCOMPARE(bytesOf("p1.bin"), saved);
