@@ -59,10 +59,12 @@ private:
         return demo->click(list, Role::comboBox) && demo->click(row, Role::listItem);
     }
     bool save() { return demo->click(QStringLiteral("Save"), Role::button); }
-    // A dialog or panel on screen, found by its title.
-    AccessibleApp::Node panel(const QString &title)
+    // The dialog or panel of that title, opened with the button named entry;
+    // invalid when it does not show.
+    AccessibleApp::Node open(const QString &entry, const QString &title)
     {
-        return demo->accessible().find(title, Role::dialog);
+        return demo->click(entry, Role::button) ? demo->accessible().find(title, Role::dialog)
+                                                : AccessibleApp::Node();
     }
     QVariant profile1(const char *key) const
     {
@@ -162,8 +164,8 @@ void tst_Journey::firstStart()
 // the mouse holds the key matrix with exactly that slot changed.
 void tst_Journey::keyCombinationOnButton4()
 {
-    QVERIFY(demo->click(QStringLiteral("Button 4"), Role::button));
-    const AccessibleApp::Node dialog = panel(QStringLiteral("Key 4 : Forward Key"));
+    const AccessibleApp::Node dialog =
+        open(QStringLiteral("Button 4"), QStringLiteral("Key 4 : Forward Key"));
     QVERIFY(dialog.isValid());
     // The first "Click Input" waits for the keys; the second is the combination's box.
     const QList<AccessibleApp::Node> boxes =
@@ -190,8 +192,8 @@ void tst_Journey::keyCombinationOnButton4()
 // Button 5 becomes "Volume+" (media, usage 0xE9) in the key dialog.
 void tst_Journey::mediaKeyOnButton5()
 {
-    QVERIFY(demo->click(QStringLiteral("Button 5"), Role::button));
-    const AccessibleApp::Node dialog = panel(QStringLiteral("Key 5 : Back Key"));
+    const AccessibleApp::Node dialog =
+        open(QStringLiteral("Button 5"), QStringLiteral("Key 5 : Back Key"));
     QVERIFY(dialog.isValid());
     QVERIFY(demo->click(QStringLiteral("Media Function"), Role::comboBox, dialog));
     QVERIFY(demo->click(QStringLiteral("Volumn+"), Role::listItem, dialog));
@@ -256,8 +258,8 @@ void tst_Journey::reportRate()
 // as 0.4.
 void tst_Journey::pointerSpeed()
 {
-    QVERIFY(demo->click(QStringLiteral("System setting"), Role::button));
-    const AccessibleApp::Node system = panel(QStringLiteral("System Setting"));
+    const AccessibleApp::Node system =
+        open(QStringLiteral("System setting"), QStringLiteral("System Setting"));
     QVERIFY(system.isValid());
     const QRect track = demo->where(QStringLiteral("Mouse Speed"), Role::slider, system);
     QVERIFY(!track.isEmpty());
@@ -274,8 +276,8 @@ void tst_Journey::pointerSpeed()
 // A new macro has its file and its name in the list.
 void tst_Journey::newMacro()
 {
-    QVERIFY(demo->click(QStringLiteral("Macro Editor"), Role::button));
-    const AccessibleApp::Node editor = panel(QStringLiteral("Macro Editor"));
+    const AccessibleApp::Node editor =
+        open(QStringLiteral("Macro Editor"), QStringLiteral("Macro Editor"));
     QVERIFY(editor.isValid());
     QVERIFY(demo->click(QStringLiteral("New"), Role::button, editor));
     shoot("macro");
@@ -294,8 +296,7 @@ void tst_Journey::newMacro()
 // A new profile from the profiles page is a copy of the default one.
 void tst_Journey::newProfile()
 {
-    QVERIFY(demo->click(QStringLiteral("Config"), Role::button));
-    const AccessibleApp::Node profiles = panel(QStringLiteral("config"));
+    const AccessibleApp::Node profiles = open(QStringLiteral("Config"), QStringLiteral("config"));
     QVERIFY(profiles.isValid());
     QVERIFY(demo->click(QStringLiteral("New"), Role::button, profiles));
     QVERIFY(demo->click(QStringLiteral("Close"), Role::button, profiles));
@@ -339,9 +340,8 @@ void tst_Journey::factoryReset()
 {
     QVERIFY(demo->callMouse(QStringLiteral("PressDpiButton"), {QVariant::fromValue(uchar(3))}));
     QTest::qWait(800);
-    QVERIFY(demo->click(QStringLiteral("Reset"), Role::button));
+    const AccessibleApp::Node question = open(QStringLiteral("Reset"), QStringLiteral("Reset"));
     shoot("reset");
-    const AccessibleApp::Node question = panel(QStringLiteral("Reset"));
     QVERIFY(question.isValid());
     QVERIFY(demo->click(QStringLiteral("OK"), Role::button, question));
     QTRY_COMPARE_WITH_TIMEOUT(bytesOf("p1.bin"), factoryProfile, 5000);
@@ -352,8 +352,8 @@ void tst_Journey::factoryReset()
 // afterwards the DPI edit reaches the mouse again.
 void tst_Journey::replugWithPanelOpen()
 {
-    QVERIFY(demo->click(QStringLiteral("System setting"), Role::button));
-    const AccessibleApp::Node system = panel(QStringLiteral("System Setting"));
+    const AccessibleApp::Node system =
+        open(QStringLiteral("System setting"), QStringLiteral("System Setting"));
     QVERIFY(system.isValid());
     const int connects = demo->output().count("Device Connect");
     QVERIFY(demo->callMouse(QStringLiteral("Unplug")));

@@ -12,6 +12,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMap>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -59,6 +60,8 @@ const QRect dpiPage(776, 64, 224, 256);
 const QRect lightingPage(776, 330, 224, 250);
 const QRect mousePicture(330, 120, 380, 420);
 
+// The title bar's profile list reads out the profile shown, the only one here.
+const QString profileList = QStringLiteral("Standard");
 // Where the panels' knobs and fields are.
 const QRect panelArea(400, 230, 260, 60);
 
@@ -184,19 +187,14 @@ private:
     }
     // One random action; its name for the tally.
     QString act(DemoSession &demo);
-    // Where the actions click, found once by name so that they run at full speed.
+    // Where the actions click, found once by name so that they run at full
+    // speed: buttons and lists by their names, the rows of each list, and
+    // of the key dialog and the panels the close buttons (where none is open
+    // they hit the mouse picture or an empty part of the DPI page).
     bool findControls(DemoSession &demo);
-
-    struct
-    {
-        QPoint save, reportRateList, titleList, systemEntry, macroEditorEntry, badge4,
-            combinationBox;
-        QList<QPoint> reportRates, titleRows;
-        // Of the key dialog, the system settings panel and the macro editor;
-        // where none is open they hit the mouse picture or an empty part of
-        // the DPI page.
-        QList<QPoint> closeButtons;
-    } at;
+    QHash<QString, QPoint> at;
+    QHash<QString, QList<QPoint>> rows;
+    QList<QPoint> closeButtons;
 
     QRandomGenerator random;
     bool unplugged = false;
@@ -221,13 +219,13 @@ QString tst_Soak::act(DemoSession &demo)
     if (pick < 52) {
         // A key combination for button 4 typed through the global capture.
         static const QStringList keys{"a", "b", "F5", "1", "space", "Tab", "ctrl+x", "shift+q"};
-        gesture.click(at.badge4)
+        gesture.click(at["Button 4"])
             .pause(dropDownMs)
-            .click(at.combinationBox)
+            .click(at["combination"])
             .pause(captureOpenMs)
             .key(keys.at(int(random.bounded(keys.size()))))
             .pause(keyTakenMs)
-            .click(at.closeButtons.at(0))
+            .click(closeButtons.at(0))
             .run(demo);
         return QStringLiteral("capturedKey");
     }
@@ -257,20 +255,22 @@ QString tst_Soak::act(DemoSession &demo)
         return QStringLiteral("fault");
     }
     if (pick < 84) {
-        gesture.click(at.save).run(demo);
+        gesture.click(at["Save"]).run(demo);
         return QStringLiteral("save");
     }
     if (pick < 89) {
-        gesture.click(at.reportRateList)
+        const QList<QPoint> &rates = rows["Report Rate"];
+        gesture.click(at["Report Rate"])
             .pause(dropDownMs)
-            .click(at.reportRates.at(int(random.bounded(at.reportRates.size()))))
+            .click(rates.at(int(random.bounded(rates.size()))))
             .run(demo);
         return QStringLiteral("reportRate");
     }
     if (pick < 93) {
-        gesture.click(at.titleList)
+        const QList<QPoint> &profiles = rows[profileList];
+        gesture.click(at[profileList])
             .pause(dropDownMs)
-            .click(at.titleRows.at(int(random.bounded(at.titleRows.size()))))
+            .click(profiles.at(int(random.bounded(profiles.size()))))
             .run(demo);
         return QStringLiteral("profileSwitch");
     }
@@ -278,14 +278,14 @@ QString tst_Soak::act(DemoSession &demo)
         // The system settings panel or the macro editor, opened and closed.
         const bool system = random.bounded(2) == 0;
         const QPoint from = somewhere(panelArea);
-        gesture.click(system ? at.systemEntry : at.macroEditorEntry)
+        gesture.click(at[system ? "System setting" : "Macro Editor"])
             .pause(panelOpenMs)
             .drag(from, somewhere(panelArea))
-            .click(at.closeButtons.at(system ? 1 : 2))
+            .click(closeButtons.at(system ? 1 : 2))
             .run(demo);
         return QStringLiteral("panel");
     }
-    for (const QPoint &close : std::as_const(at.closeButtons))
+    for (const QPoint &close : std::as_const(closeButtons))
         gesture.click(close).pause(panelCloseMs);
     gesture.run(demo);
     return QStringLiteral("closePanels");
@@ -420,58 +420,37 @@ void tst_Soak::randomActions()
 
 bool tst_Soak::findControls(DemoSession &demo)
 {
-    const auto middle = [&](const QString &name, const QString &role,
-                            const AccessibleApp::Node &under = {}) {
-        return demo.where(name, role, under).center();
-    };
-    // Opens a panel by its entry and notes its close button and what else wanted says.
-    const auto inPanel = [&](const QPoint &entry, const QString &title,
-                             const std::function<void(const AccessibleApp::Node &)> &wanted) {
-        const AccessibleApp::Node panel =
-            demo.click(entry) ? demo.accessible().find(title, Role::dialog) : AccessibleApp::Node();
-        const QRect close = demo.where(QStringLiteral("Close"), Role::button, panel);
-        if (!panel.isValid() || close.isEmpty())
+    for (const char *button : {"Save", "System setting", "Macro Editor", "Button 4"})
+        at[button] = demo.where(button, Role::button).center();
+    const QHash<QString, QStringList> listRows{
+        {"Report Rate", {"125Hz", "250Hz", "500Hz", "1000Hz"}}, {profileList, {profileList}}};
+    for (auto list = listRows.cbegin(); list != listRows.cend(); ++list) {
+        at[list.key()] = demo.where(list.key(), Role::comboBox).center();
+        demo.click(at[list.key()]);
+        for (const QString &row : list.value())
+            rows[list.key()] << demo.where(row, Role::listItem).center();
+        demo.click(at[list.key()]);
+    }
+    const QList<std::pair<const char *, const char *>> panels{{"Button 4", "Key 4 : Forward Key"},
+                                                              {"System setting", "System Setting"},
+                                                              {"Macro Editor", "Macro Editor"}};
+    for (const auto &[entry, title] : panels) {
+        demo.click(at[entry]);
+        const AccessibleApp::Node panel = demo.accessible().find(title, Role::dialog);
+        if (!panel.isValid())
             return false;
-        at.closeButtons << close.center();
-        if (wanted)
-            wanted(panel);
-        return demo.click(close.center());
-    };
-    const auto rowsOf = [&](const QPoint &list, const QStringList &rows) {
-        QList<QPoint> found;
-        if (demo.click(list))
-            for (const QString &row : rows)
-                found << middle(row, Role::listItem);
-        demo.click(list);
-        return found;
-    };
-    at.save = middle(QStringLiteral("Save"), Role::button);
-    at.systemEntry = middle(QStringLiteral("System setting"), Role::button);
-    at.macroEditorEntry = middle(QStringLiteral("Macro Editor"), Role::button);
-    at.badge4 = middle(QStringLiteral("Button 4"), Role::button);
-    at.reportRateList = middle(QStringLiteral("Report Rate"), Role::comboBox);
-    at.reportRates = rowsOf(at.reportRateList, {"125Hz", "250Hz", "500Hz", "1000Hz"});
-    // The title bar's list reads out the profile shown, the only one here.
-    at.titleList = middle(QStringLiteral("Standard"), Role::comboBox);
-    at.titleRows = rowsOf(at.titleList, {QStringLiteral("Standard")});
-    at.closeButtons.clear();
-    const bool panels = inPanel(at.badge4, QStringLiteral("Key 4 : Forward Key"),
-                                [&](const AccessibleApp::Node &dialog) {
-                                    // The second "Click Input" is the combination's box.
-                                    const QList<AccessibleApp::Node> boxes =
-                                        demo.accessible().findAll(QStringLiteral("Click Input"),
-                                                                  Role::button, dialog);
-                                    const QRect box = demo.accessible().extents(boxes.value(1));
-                                    if (!box.isEmpty())
-                                        at.combinationBox = box.center();
-                                }) &&
-                        inPanel(at.systemEntry, QStringLiteral("System Setting"), {}) &&
-                        inPanel(at.macroEditorEntry, QStringLiteral("Macro Editor"), {});
-    const QList<QPoint> all =
-        QList<QPoint>{at.save,           at.systemEntry, at.macroEditorEntry, at.badge4,
-                      at.reportRateList, at.titleList,   at.combinationBox} +
-        at.reportRates + at.titleRows;
-    return panels && !all.contains(QPoint());
+        // The second "Click Input" of the key dialog is the combination's box.
+        const QList<AccessibleApp::Node> boxes =
+            demo.accessible().findAll(QStringLiteral("Click Input"), Role::button, panel);
+        if (boxes.size() == 2)
+            at["combination"] = demo.accessible().extents(boxes.at(1)).center();
+        closeButtons << demo.where(QStringLiteral("Close"), Role::button, panel).center();
+        demo.click(closeButtons.last());
+    }
+    QList<QPoint> all = at.values() + closeButtons;
+    for (const QList<QPoint> &listed : std::as_const(rows))
+        all += listed;
+    return at.size() == 7 && !all.contains(QPoint());
 }
 
 QTEST_GUILESS_MAIN(tst_Soak)
