@@ -260,14 +260,6 @@ QRect DemoSession::where(const QString &name, const QString &role, const Accessi
     return inWindow;
 }
 
-QPoint DemoSession::knobOf(const QRect &track, int knobX, bool upright)
-{
-    const int along = knobX + 6;
-    const int across = track.height() / 2;
-    return upright ? track.topLeft() + QPoint(across, -along)
-                   : track.topLeft() + QPoint(along, across);
-}
-
 QPoint DemoSession::dpiKnob(int stage)
 {
     const AccessibleApp::Node slider = a11y.find(QStringLiteral("DPI %1").arg(stage), Role::slider);
@@ -275,9 +267,10 @@ QPoint DemoSession::dpiKnob(int stage)
     if (track.isEmpty())
         return {};
     // The slider reads out its stage's dpi, of 200..12000 on the 158 pixels
-    // its knob travels from 3.
-    const int dpi = a11y.description(slider).toInt();
-    return knobOf(track, 3 + (dpi - 200) * 158 / 11800, true);
+    // its 12-pixel knob travels from 3. Turned to run from the bottom up, it
+    // is reported by its own corner at the bottom and its unturned size.
+    const int knobX = 3 + (a11y.description(slider).toInt() - 200) * 158 / 11800;
+    return track.topLeft() + QPoint(track.height() / 2, -(knobX + 6));
 }
 
 bool DemoSession::click(const QString &name, const QString &role, const AccessibleApp::Node &under,

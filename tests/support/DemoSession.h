@@ -109,11 +109,6 @@ public:
     // when it does not.
     QRect where(const QString &name, const QString &role = {},
                 const AccessibleApp::Node &under = {});
-    // The middle of the 12-pixel knob that stands knobX along a slider's
-    // track (as where() gives it). An upright track, turned to run from the
-    // bottom up, is reported by its own corner at the bottom and its
-    // unturned size.
-    static QPoint knobOf(const QRect &track, int knobX, bool upright = false);
     // The middle of the knob of DPI stage n (from 1); null when the stage
     // is not on screen.
     QPoint dpiKnob(int stage);
