@@ -308,6 +308,9 @@ Rectangle {
     width: 415
     height: 288
     color: Theme.colorGray0
+    // A screen reader announces the panel by its title.
+    Accessible.role: Accessible.Dialog
+    Accessible.name: profileLang[0]
 
     ListModel { id: profileRows }
 

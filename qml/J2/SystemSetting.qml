@@ -104,6 +104,9 @@ Rectangle {
     width: 416
     height: 312
     color: Theme.colorGray0
+    // A screen reader announces the panel by its title.
+    Accessible.role: Accessible.Dialog
+    Accessible.name: systemSettingLang[0]
 
     DragArea {
         anchors.fill: parent

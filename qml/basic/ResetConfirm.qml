@@ -18,6 +18,9 @@ Rectangle {
     width: 427
     height: 102
     color: Theme.colorGray0
+    // A screen reader announces the question by its title.
+    Accessible.role: Accessible.Dialog
+    Accessible.name: title
 
     DragArea {
         anchors.fill: parent

@@ -6,7 +6,6 @@
 // virtual mouse receiving each profile in turn.
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "WindowLayout.h"
 
 #include <QDBusError>
 #include <QDBusInterface>
@@ -26,8 +25,6 @@
 #include <X11/Xutil.h>
 
 namespace {
-
-using namespace WindowLayout;
 
 const QString service = QStringLiteral("com.zerant.molta.R770");
 // What a call says while an update holds the window's screen.
@@ -250,9 +247,12 @@ void tst_Control::commandLineReportAndFollowing()
     // The second row follows the program of class "Gimp", set on the profiles page.
     QVERIFY(ends({QStringLiteral("--profile"), QStringLiteral("0")}, 0));
     QVERIFY2(mouseHolds(0), "step 2");
-    QVERIFY(demo->click(configButton));
-    QVERIFY(demo->click(profileRow(1)));
-    QVERIFY(demo->click(profilePrograms));
+    QVERIFY(demo->click(QStringLiteral("Config"), Role::button));
+    const AccessibleApp::Node page =
+        demo->accessible().find(QStringLiteral("config"), Role::dialog);
+    QVERIFY(page.isValid());
+    QVERIFY(demo->click(QStringLiteral("profile_0"), Role::listItem, page));
+    QVERIFY(demo->click(QStringLiteral("Programs"), Role::button, page));
     QVERIFY(demo->xdotool({QStringLiteral("type"), QStringLiteral("Gimp")}));
     QVERIFY(demo->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
     QTRY_COMPARE_WITH_TIMEOUT(program.read(config, QStringLiteral("appProfile/2")).toString(),
@@ -270,7 +270,7 @@ void tst_Control::commandLineReportAndFollowing()
     windows.activate(gimp);
     QTest::qWait(1500);
     QCOMPARE(control.property("ActiveProfile").toInt(), 0);
-    QVERIFY(demo->click(profileClose));
+    QVERIFY(demo->click(QStringLiteral("Close"), Role::button, page));
     QVERIFY2(mouseHolds(2), "step 3");
     windows.activate(term);
     QVERIFY2(mouseHolds(0), "step 4");
@@ -294,7 +294,7 @@ void tst_Control::commandLineReportAndFollowing()
     // The close button answers once the last switch's screen lock is over.
     QVERIFY(QTest::qWaitFor(
         [&] {
-            demo->click(windowClose);
+            demo->click(QStringLiteral("Close"), Role::button);
             return QTest::qWaitFor([&] { return !demo->windowVisible(); }, 1000);
         },
         10000));

@@ -3,7 +3,6 @@
 // window follows the pointer; a login start shows no window until asked,
 // and the login entry is written and removed from the command line.
 #include "DemoSession.h"
-#include "WindowLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,6 +72,8 @@ void tst_DesktopWindow::dragMovesTheWindowWithThePointer()
     if (!demo)
         return;
     const QPoint before = demo->windowOrigin();
+    const QRect close = demo->where(QStringLiteral("Close"), Role::button);
+    QVERIFY(!close.isEmpty());
     // A free spot of the title bar; the first step of the drag hands it over.
     const QPoint grab(420, 24);
     const QPoint start = before + grab;
@@ -92,10 +93,10 @@ void tst_DesktopWindow::dragMovesTheWindowWithThePointer()
         5000);
 
     // The window takes clicks where it now is: its close button hides it.
+    const QPoint closeNow = after + close.center();
     QVERIFY(
-        XDisplay::run(QStringLiteral("xdotool"),
-                      {"mousemove", QString::number(after.x() + WindowLayout::windowClose.x()),
-                       QString::number(after.y() + WindowLayout::windowClose.y()), "click", "1"}));
+        XDisplay::run(QStringLiteral("xdotool"), {"mousemove", QString::number(closeNow.x()),
+                                                  QString::number(closeNow.y()), "click", "1"}));
     QTRY_VERIFY_WITH_TIMEOUT(!demo->windowVisible(), 5000);
 }
 

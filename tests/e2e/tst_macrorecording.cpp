@@ -5,7 +5,6 @@
 // mouse; a rename follows the button and a deletion gives it its default.
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "WindowLayout.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,7 +13,6 @@
 #include <memory>
 
 using MouseBytes::ints;
-using namespace WindowLayout;
 
 namespace {
 
@@ -47,7 +45,11 @@ private slots:
     void renameAndDeleteFollowTheButton();
 
 private:
-    bool click(QPoint at) { return demo->click(at); }
+    // A click on the button named name, in the macro editor when it is open.
+    bool click(const QString &name, const QString &role = Role::button)
+    {
+        return demo->click(name, role, demo->accessible().find(editorName, Role::dialog, {}, 0));
+    }
     bool xdotool(const QStringList &arguments, QByteArray *output = nullptr)
     {
         return demo->xdotool(arguments, output);
@@ -61,6 +63,7 @@ private:
     }
     bool exists(const QString &file) const { return QFile::exists(demo->copy().file(file)); }
 
+    const QString editorName = QStringLiteral("Macro Editor");
     std::unique_ptr<DemoSession> demo;
     QProcess xev;
     QByteArray xevOutput;
@@ -92,10 +95,10 @@ QList<int> tst_MacroRecording::userMatrix()
 
 void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
 {
-    QVERIFY(click(macroEntry));
-    QVERIFY(click(macroNew));
-    QVERIFY(click(macroDelayCheck));
-    QVERIFY(click(macroRecord));
+    QVERIFY(click(editorName));
+    QVERIFY(click(QStringLiteral("New")));
+    QVERIFY(click(QStringLiteral("Delay"), Role::checkBox));
+    QVERIFY(click(QStringLiteral("Start Record")));
 
     // Another program takes the keyboard focus and gets the keys.
     connect(&xev, &QProcess::readyReadStandardOutput, this,
@@ -113,7 +116,7 @@ void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
     xev.kill();
     xev.waitForFinished(5000);
 
-    QVERIFY(click(macroRecord));
+    QVERIFY(click(QStringLiteral("Stop Record")));
     QVERIFY(shoot(QStringLiteral("macro-recorded")));
 
     // The macro file: press A, the time held, release A, repeat count 1.
@@ -135,17 +138,19 @@ void tst_MacroRecording::recordsWhileAnotherProgramHasTheFocus()
 void tst_MacroRecording::boundButtonHoldsTheMacro()
 {
     const QString profileFile = QStringLiteral("setting/p1.bin");
-    QVERIFY(click(editorClose));
+    QVERIFY(click(QStringLiteral("Close")));
     // Button 3's dialog. Its macro list lies below the visible part of the
-    // body: the media grid, dropped and closed again, scrolls the body 48
-    // down; the macro list, dropped, scrolls it to 68 and shows its one row.
-    QVERIFY(click(badge3));
-    QVERIFY(click(mediaBox));
-    QVERIFY(click(mediaBox - QPoint(0, 48)));
-    QVERIFY(click(QPoint(dialogX + 16 + 60, bodyY + 380 - 48 + 12)));
-    QVERIFY(click(QPoint(dialogX + 16 + 60, bodyY + 404 - 68 + 12)));
+    // body: the media grid, dropped and closed again, scrolls it into view.
+    QVERIFY(click(QStringLiteral("Button 3")));
+    const AccessibleApp::Node dialog =
+        demo->accessible().find(QStringLiteral("Key 3 : Middle Key"), Role::dialog);
+    QVERIFY(dialog.isValid());
+    for (const QString &list : {QStringLiteral("Media Function"), QStringLiteral("Media Function"),
+                                QStringLiteral("Macro Function")})
+        QVERIFY(demo->click(list, Role::comboBox, dialog));
+    QVERIFY(demo->click(QStringLiteral("Macro_0"), Role::listItem, dialog));
     QVERIFY(shoot(QStringLiteral("macro-bound-dialog")));
-    QVERIFY(click(dialogClose));
+    QVERIFY(demo->click(QStringLiteral("Close"), Role::button, dialog));
 
     // Closing the dialog sends the macro to button 3's slot: the mouse's
     // slot 3 (slots count from 1). Repeat count 1, press A held for the
@@ -172,7 +177,7 @@ void tst_MacroRecording::boundButtonHoldsTheMacro()
                               QStringLiteral("Macro_0"), 5000);
 
     // Save: the button runs macro slot 3 once per press.
-    QVERIFY(click(saveButton));
+    QVERIFY(click(QStringLiteral("Save")));
     QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x09, 0x00, 0x03, 0x00}), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(stored(read(profileFile, "mouseKeyMatrix0/2")),
                               (QList<int>{4, 0, 2, 0}), 5000);
@@ -183,12 +188,14 @@ void tst_MacroRecording::renameAndDeleteFollowTheButton()
 {
     const QString profileFile = QStringLiteral("setting/p1.bin");
     const QString names = QStringLiteral("setting/name.bin");
-    QVERIFY(click(macroEntry));
+    QVERIFY(click(editorName));
 
     // A double click opens the name for editing; typing replaces it.
     QVERIFY(shoot(QStringLiteral("macro-reopened")));
     QVERIFY(xdotool({"windowfocus", "--sync", demo->windowId()}));
-    QVERIFY(demo->moveTo(firstMacro, {"click", "--repeat", "2", "--delay", "80", "1"}));
+    const QRect firstMacro = demo->where(QStringLiteral("Macro_0"), Role::listItem);
+    QVERIFY(!firstMacro.isEmpty());
+    QVERIFY(demo->moveTo(firstMacro.center(), {"click", "--repeat", "2", "--delay", "80", "1"}));
     QTest::qWait(300);
     QVERIFY(xdotool({"type", "--delay", "40", "Burst"}));
     QVERIFY(xdotool({"key", "Return"}));
@@ -201,7 +208,7 @@ void tst_MacroRecording::renameAndDeleteFollowTheButton()
 
     // The key list knows button 3 by the new name: a repeat count of 3,
     // typed into the field, reaches the button's slot.
-    QVERIFY(click(macroRepeat));
+    QVERIFY(click(QStringLiteral("Times"), QStringLiteral("text")));
     QVERIFY(xdotool({"key", "End", "BackSpace", "BackSpace", "BackSpace", "BackSpace"}));
     QVERIFY(xdotool({"type", "--delay", "40", "3"}));
     QVERIFY(xdotool({"key", "Return"}));
@@ -213,7 +220,7 @@ void tst_MacroRecording::renameAndDeleteFollowTheButton()
 
     // Deleted, the macro's button gets the default function back, in the
     // mouse and in the profile, and no button of the profile names it.
-    QVERIFY(click(macroDelete));
+    QVERIFY(click(QStringLiteral("Delete")));
     QTRY_VERIFY_WITH_TIMEOUT(!exists(QStringLiteral("macro/Burst.bin")), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(userMatrix(), matrixWithButton3({0x01, 0x00, 0xF2, 0x00}), 5000);
     const QList<int> factory = stored(read(QStringLiteral("setting/pD.bin"), "mouseKeyMatrix/2"));

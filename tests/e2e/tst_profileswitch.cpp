@@ -6,7 +6,6 @@
 // table, report rate and lighting of that profile's file. Once per chip family.
 #include "DemoSession.h"
 #include "MouseBytes.h"
-#include "WindowLayout.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -14,7 +13,6 @@
 #include <QTest>
 
 using MouseBytes::ints;
-using namespace WindowLayout;
 
 namespace {
 
@@ -76,7 +74,19 @@ private slots:
     void newProfileSwitchAndExchange();
 
 private:
-    void click(const QPoint &at, int button = 1) { QVERIFY(demo->click(at, button)); }
+    // A click on the button named name, on the profiles page when it is open.
+    void click(const QString &name, const QString &role = Role::button, int button = 1)
+    {
+        const AccessibleApp::Node page =
+            demo->accessible().find(QStringLiteral("config"), Role::dialog, {}, 0);
+        QVERIFY(demo->click(name, role, page, button));
+    }
+    // The title bar's profile list, which reads out the profile shown, to the row named row.
+    void chooseProfile(const QString &shown, const QString &row)
+    {
+        click(shown, Role::comboBox);
+        click(row, Role::listItem);
+    }
     void verifyMouseHolds(int profileNo, const QString &chip, const ProfileBytes *bytes);
     void waitForDialog(const QString &title);
     // The file dialog's name field takes the path; Return accepts it.
@@ -178,9 +188,9 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     verifyMouseHolds(0, chip, nullptr);
 
     // A new profile: the second row, profile file 2 with the default settings.
-    click(configButton);
-    click(profileNew);
-    click(profileClose);
+    click(QStringLiteral("Config"));
+    click(QStringLiteral("New"));
+    click(QStringLiteral("Close"));
     QCOMPARE(storedNames(program),
              (QStringList{QStringLiteral("Standard0"), QStringLiteral("profile_01")}));
     QCOMPARE(bytesOf("p2.bin"), bytesOf("pD.bin"));
@@ -189,33 +199,33 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     // back to the first, and to the second again.
     const ProfileBytes first = firstProfile();
     ProfileBytes second = defaultProfile();
-    click(titleList);
-    click(titleRow(1));
+    chooseProfile(QStringLiteral("Standard"), QStringLiteral("profile_0"));
     verifyMouseHolds(1, chip, &second);
-    QVERIFY(demo->drag(stage2Knob, stage2Dragged));
-    click(saveButton);
+    // Stage 2's knob 60 pixels up: 800 to 5300 dpi.
+    const QPoint knob = demo->dpiKnob(2);
+    QVERIFY(!knob.isNull());
+    QVERIFY(demo->drag(knob, knob - QPoint(0, 60)));
+    click(QStringLiteral("Save"));
     QTRY_COMPARE_WITH_TIMEOUT(
         program.read(QStringLiteral("setting/p2.bin"), QStringLiteral("mouse/dpiValueArray"))
             .toStringList(),
         (QStringList{"400", "5300", "1600", "3200", "4800", "6400", "8000", "12000"}), 5000);
     second.codes[1] = 52;
     verifyMouseHolds(1, chip, &second);
-    click(titleList);
-    click(titleRow(0));
+    chooseProfile(QStringLiteral("profile_0"), QStringLiteral("Standard"));
     verifyMouseHolds(0, chip, &first);
     QCOMPARE(program.read(QStringLiteral("setting/apConfig.bin"), QStringLiteral("mouse/profileNo"))
                  .toInt(),
              0);
-    click(titleList);
-    click(titleRow(1));
+    chooseProfile(QStringLiteral("Standard"), QStringLiteral("profile_0"));
     verifyMouseHolds(1, chip, &second);
 
-    // The second row exported and imported as a third: the same bytes; the
-    // row's menu opens at the pointer, its export entry 36 below.
+    // The second row exported and imported as a third: the same bytes,
+    // through the row's own menu.
     const QString exchange = program.folder() + QStringLiteral("/second.pf");
-    click(configButton);
-    click(profileRow(1), 3);
-    click(profileRow(1) + QPoint(20, 36));
+    click(QStringLiteral("Config"));
+    click(QStringLiteral("profile_0"), Role::listItem, 3);
+    click(QStringLiteral("Export"));
     waitForDialog(QStringLiteral("Save File"));
     typeIntoDialog(exchange);
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(exchange), 5000);
@@ -224,7 +234,7 @@ void tst_ProfileSwitch::newProfileSwitchAndExchange()
     const QByteArray exportedBytes = exported.readAll();
     QCOMPARE(exportedBytes, bytesOf("p2.bin"));
 
-    click(profileImport);
+    click(QStringLiteral("Import"));
     waitForDialog(QStringLiteral("Open File"));
     typeIntoDialog(exchange);
     QTRY_COMPARE_WITH_TIMEOUT(bytesOf("p3.bin"), exportedBytes, 5000);

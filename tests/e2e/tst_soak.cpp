@@ -9,10 +9,10 @@
 // R770_SOAK_ACTIONS sets the number of actions per chip (default 150),
 // R770_SOAK_SEED the random seed (default: from the clock, printed).
 #include "DemoSession.h"
-#include "WindowLayout.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QMap>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -60,10 +60,8 @@ const QRect dpiPage(776, 64, 224, 256);
 const QRect lightingPage(776, 330, 224, 250);
 const QRect mousePicture(330, 120, 380, 420);
 
-// Close buttons of the key dialog and the panels; where none is open they
-// hit the mouse picture or an empty part of the DPI page.
-const QList<QPoint> closeButtons{WindowLayout::dialogClose, WindowLayout::systemClose,
-                                 WindowLayout::editorClose};
+// The title bar's profile list reads out the profile shown, the only one here.
+const QString profileList = QStringLiteral("Standard");
 // Where the panels' knobs and fields are.
 const QRect panelArea(400, 230, 260, 60);
 
@@ -189,6 +187,14 @@ private:
     }
     // One random action; its name for the tally.
     QString act(DemoSession &demo);
+    // Where the actions click, found once by name so that they run at full
+    // speed: buttons and lists by their names, the rows of each list, and
+    // of the key dialog and the panels the close buttons (where none is open
+    // they hit the mouse picture or an empty part of the DPI page).
+    bool findControls(DemoSession &demo);
+    QHash<QString, QPoint> at;
+    QHash<QString, QList<QPoint>> rows;
+    QList<QPoint> closeButtons;
 
     QRandomGenerator random;
     bool unplugged = false;
@@ -213,9 +219,9 @@ QString tst_Soak::act(DemoSession &demo)
     if (pick < 52) {
         // A key combination for button 4 typed through the global capture.
         static const QStringList keys{"a", "b", "F5", "1", "space", "Tab", "ctrl+x", "shift+q"};
-        gesture.click(WindowLayout::badge4)
+        gesture.click(at["Button 4"])
             .pause(dropDownMs)
-            .click(WindowLayout::combinationBox)
+            .click(at["combination"])
             .pause(captureOpenMs)
             .key(keys.at(int(random.bounded(keys.size()))))
             .pause(keyTakenMs)
@@ -249,20 +255,22 @@ QString tst_Soak::act(DemoSession &demo)
         return QStringLiteral("fault");
     }
     if (pick < 84) {
-        gesture.click(WindowLayout::saveButton).run(demo);
+        gesture.click(at["Save"]).run(demo);
         return QStringLiteral("save");
     }
     if (pick < 89) {
-        gesture.click(WindowLayout::reportRateList)
+        const QList<QPoint> &rates = rows["Report Rate"];
+        gesture.click(at["Report Rate"])
             .pause(dropDownMs)
-            .click(WindowLayout::reportRateRow(int(random.bounded(4))))
+            .click(rates.at(int(random.bounded(rates.size()))))
             .run(demo);
         return QStringLiteral("reportRate");
     }
     if (pick < 93) {
-        gesture.click(WindowLayout::titleList)
+        const QList<QPoint> &profiles = rows[profileList];
+        gesture.click(at[profileList])
             .pause(dropDownMs)
-            .click(WindowLayout::titleRow(int(random.bounded(2))))
+            .click(profiles.at(int(random.bounded(profiles.size()))))
             .run(demo);
         return QStringLiteral("profileSwitch");
     }
@@ -270,14 +278,14 @@ QString tst_Soak::act(DemoSession &demo)
         // The system settings panel or the macro editor, opened and closed.
         const bool system = random.bounded(2) == 0;
         const QPoint from = somewhere(panelArea);
-        gesture.click(system ? WindowLayout::systemEntry : WindowLayout::macroEntry)
+        gesture.click(at[system ? "System setting" : "Macro Editor"])
             .pause(panelOpenMs)
             .drag(from, somewhere(panelArea))
             .click(closeButtons.at(system ? 1 : 2))
             .run(demo);
         return QStringLiteral("panel");
     }
-    for (const QPoint &close : closeButtons)
+    for (const QPoint &close : std::as_const(closeButtons))
         gesture.click(close).pause(panelCloseMs);
     gesture.run(demo);
     return QStringLiteral("closePanels");
@@ -302,6 +310,7 @@ void tst_Soak::randomActions()
     DemoSession &demo = *session;
     const qint64 pid = demo.program().processId();
     home = demo.windowOrigin();
+    QVERIFY(findControls(demo));
 
     // Count and time spent per kind of action (input and settle waits), and
     // the time the State() answers took: where a run's time goes.
@@ -407,6 +416,41 @@ void tst_Soak::randomActions()
     const QStringList missing =
         missingGlobalKeys(demo.copy().file(QStringLiteral("setting/apConfig.bin")));
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QStringLiteral(", "))));
+}
+
+bool tst_Soak::findControls(DemoSession &demo)
+{
+    for (const char *button : {"Save", "System setting", "Macro Editor", "Button 4"})
+        at[button] = demo.where(button, Role::button).center();
+    const QHash<QString, QStringList> listRows{
+        {"Report Rate", {"125Hz", "250Hz", "500Hz", "1000Hz"}}, {profileList, {profileList}}};
+    for (auto list = listRows.cbegin(); list != listRows.cend(); ++list) {
+        at[list.key()] = demo.where(list.key(), Role::comboBox).center();
+        demo.click(at[list.key()]);
+        for (const QString &row : list.value())
+            rows[list.key()] << demo.where(row, Role::listItem).center();
+        demo.click(at[list.key()]);
+    }
+    const QList<std::pair<const char *, const char *>> panels{{"Button 4", "Key 4 : Forward Key"},
+                                                              {"System setting", "System Setting"},
+                                                              {"Macro Editor", "Macro Editor"}};
+    for (const auto &[entry, title] : panels) {
+        demo.click(at[entry]);
+        const AccessibleApp::Node panel = demo.accessible().find(title, Role::dialog);
+        if (!panel.isValid())
+            return false;
+        // The second "Click Input" of the key dialog is the combination's box.
+        const QList<AccessibleApp::Node> boxes =
+            demo.accessible().findAll(QStringLiteral("Click Input"), Role::button, panel);
+        if (boxes.size() == 2)
+            at["combination"] = demo.accessible().extents(boxes.at(1)).center();
+        closeButtons << demo.where(QStringLiteral("Close"), Role::button, panel).center();
+        demo.click(closeButtons.last());
+    }
+    QList<QPoint> all = at.values() + closeButtons;
+    for (const QList<QPoint> &listed : std::as_const(rows))
+        all += listed;
+    return at.size() == 7 && !all.contains(QPoint());
 }
 
 QTEST_GUILESS_MAIN(tst_Soak)

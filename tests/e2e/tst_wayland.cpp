@@ -7,6 +7,7 @@
 #include "AccessibleApp.h"
 #include "MouseBytes.h"
 #include "ProgramCopy.h"
+#include "XDisplay.h"
 
 #include <QDBusInterface>
 #include <QDBusReply>
@@ -59,25 +60,12 @@ QString shotDir()
     return qEnvironmentVariable("R770_SHOT_DIR", QStringLiteral(R770_SHOT_DIR));
 }
 
-bool run(const QString &tool, const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QProcess p;
-    p.start(tool, arguments);
-    if (!p.waitForFinished(15000)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return false;
-    }
-    if (output)
-        *output = p.readAllStandardOutput();
-    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
-}
-
 // The program's window as sway has it mapped now.
 SwayWindow swayWindow(qint64 pid)
 {
     QByteArray tree;
-    if (!run(QStringLiteral("swaymsg"), {QStringLiteral("-t"), QStringLiteral("get_tree")}, &tree))
+    if (!XDisplay::run(QStringLiteral("swaymsg"),
+                       {QStringLiteral("-t"), QStringLiteral("get_tree")}, &tree))
         return {};
     return findNode(QJsonDocument::fromJson(tree).object(), pid);
 }
@@ -193,7 +181,7 @@ void tst_Wayland::windowMapsNatively()
     QVERIFY(QRect(0, 0, 1280, 800).contains(w.rect));
 
     const QString shot = shotDir() + QStringLiteral("/wayland-window.png");
-    QVERIFY(run(QStringLiteral("grim"), {shot}));
+    QVERIFY(XDisplay::run(QStringLiteral("grim"), {shot}));
     const QImage picture(shot);
     QCOMPARE(picture.size(), QSize(1280, 800));
     // Drawn where sway placed it: the blue Save button at the bottom right,
@@ -234,10 +222,11 @@ void tst_Wayland::keysTypedInTheWindowAreCaptured()
 
     // wtype types into the focused window: the program's own.
     QTRY_VERIFY(swayWindow(program->processId()).focused);
-    QVERIFY(run(QStringLiteral("wtype"), ctrlOnTheQKeyTypingA()));
+    QVERIFY(XDisplay::run(QStringLiteral("wtype"), ctrlOnTheQKeyTypingA()));
     // The keys pressed, not the letter typed.
     QTRY_COMPARE_WITH_TIMEOUT(app.name(combination), QStringLiteral("LCtrl + Q"), 5000);
-    QVERIFY(run(QStringLiteral("grim"), {shotDir() + QStringLiteral("/wayland-capture.png")}));
+    QVERIFY(XDisplay::run(QStringLiteral("grim"),
+                          {shotDir() + QStringLiteral("/wayland-capture.png")}));
     QVERIFY(press(QStringLiteral("Confirm"), combination));
     QVERIFY(press(QStringLiteral("Close"), dialog));
     QVERIFY(press(QStringLiteral("Save")));
@@ -296,12 +285,12 @@ void tst_Wayland::profilesFollowTheFocusedProgram()
     });
     const QStringList focusTerminal{QStringLiteral("[app_id=\"foot\"] focus")};
     // A new window need not take the focus: it is given it once mapped.
-    QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("swaymsg"), focusTerminal), 15000);
+    QTRY_VERIFY_WITH_TIMEOUT(XDisplay::run(QStringLiteral("swaymsg"), focusTerminal), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(activeRow(), 1, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(mouseProfile(), 2, 5000);
 
     const QString ownWindow = QStringLiteral("[pid=%1] focus").arg(program->processId());
-    QVERIFY(run(QStringLiteral("swaymsg"), {ownWindow}));
+    QVERIFY(XDisplay::run(QStringLiteral("swaymsg"), {ownWindow}));
     QTRY_VERIFY_WITH_TIMEOUT(swayWindow(program->processId()).focused, 5000);
     // Refused as busy while the last switch still holds the screen: asked again.
     QTRY_VERIFY_WITH_TIMEOUT(control.call(QStringLiteral("SwitchProfile"), 0).type() !=
@@ -312,7 +301,7 @@ void tst_Wayland::profilesFollowTheFocusedProgram()
     QCOMPARE(activeRow(), 0);
 
     // Back to the same program after the own window: the hand's choice stays.
-    QVERIFY(run(QStringLiteral("swaymsg"), focusTerminal));
+    QVERIFY(XDisplay::run(QStringLiteral("swaymsg"), focusTerminal));
     QTest::qWait(1000);
     QCOMPARE(activeRow(), 0);
     // Another program first (it takes the focus when it maps), then the
@@ -321,10 +310,11 @@ void tst_Wayland::profilesFollowTheFocusedProgram()
                 {QStringLiteral("--app-id=other"), QStringLiteral("sleep"), QStringLiteral("600")});
     QVERIFY(other.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(
-        run(QStringLiteral("swaymsg"), {QStringLiteral("[app_id=\"other\"] focus")}), 15000);
+        XDisplay::run(QStringLiteral("swaymsg"), {QStringLiteral("[app_id=\"other\"] focus")}),
+        15000);
     QTest::qWait(500);
     QCOMPARE(activeRow(), 0);
-    QVERIFY(run(QStringLiteral("swaymsg"), focusTerminal));
+    QVERIFY(XDisplay::run(QStringLiteral("swaymsg"), focusTerminal));
     QTRY_COMPARE_WITH_TIMEOUT(activeRow(), 1, 5000);
     QTRY_COMPARE_WITH_TIMEOUT(mouseProfile(), 2, 5000);
 }

@@ -4,7 +4,7 @@ import modules.qml
 
 // The DPI page against the back-end double: knob-to-value grid, the stage
 // count list and layout, saving eight values, restore. Pressing and dragging
-// a stage is checked end to end in tst_pagesdemo.
+// a stage is checked end to end in tst_journey.
 Item {
     id: scene
     width: 1024

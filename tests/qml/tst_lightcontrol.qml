@@ -5,7 +5,7 @@ import modules.qml
 // The lighting page against the back-end double: effect list by device
 // traits, slider rows on load and on choice, hue bar both ways, colour
 // blocks and cover, and what saving stores and sends. Dragging the knob is
-// checked end to end in tst_pagesdemo.
+// checked end to end in tst_journey.
 Item {
     id: scene
     width: 1024

@@ -30,20 +30,19 @@ AccessibleApp::~AccessibleApp()
     QDBusConnection::disconnectFromBus(connectionName);
 }
 
-bool AccessibleApp::connect(QString *whyNot)
+bool AccessibleApp::connect(QString *whyNot, const QDBusConnection &session)
 {
     // Asking for the address starts the accessibility bus on demand.
     QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                            QStringLiteral("org.a11y.Bus"), QDBusConnection::sessionBus());
-    const QDBusReply<QString> address = launcher.call(QStringLiteral("GetAddress"));
-    if (!address.isValid()) {
-        *whyNot =
-            QStringLiteral("no accessibility bus (at-spi2-core): ") + address.error().message();
+                            QStringLiteral("org.a11y.Bus"), session);
+    const QDBusReply<QString> reply = launcher.call(QStringLiteral("GetAddress"));
+    if (!reply.isValid()) {
+        *whyNot = QStringLiteral("no accessibility bus (at-spi2-core): ") + reply.error().message();
         return false;
     }
-    bus = QDBusConnection::connectToBus(address.value(), connectionName);
+    bus = QDBusConnection::connectToBus(reply.value(), connectionName);
     if (!bus.isConnected()) {
-        *whyNot = QStringLiteral("cannot connect to the accessibility bus ") + address.value();
+        *whyNot = QStringLiteral("cannot connect to the accessibility bus ") + reply.value();
         return false;
     }
     return true;
@@ -123,7 +122,48 @@ QString AccessibleApp::description(const Node &node)
     return property(node, QStringLiteral("Description")).toString();
 }
 
+QString AccessibleApp::role(const Node &node)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, accessibleInterface,
+                                                       QStringLiteral("GetRoleName"));
+    const QDBusReply<QString> role = bus.call(call, QDBus::Block, 5000);
+    return role.isValid() ? role.value() : QString();
+}
+
+QRect AccessibleApp::extents(const Node &node)
+{
+    const QRect onScreen = screenExtents(node);
+    const QRect window = screenExtents(children(root).value(0));
+    return onScreen.isEmpty() ? onScreen : onScreen.translated(-window.topLeft());
+}
+
+QRect AccessibleApp::screenExtents(const Node &node)
+{
+    if (!node.isValid())
+        return {};
+    QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path,
+                                                       QStringLiteral("org.a11y.atspi.Component"),
+                                                       QStringLiteral("GetExtents"));
+    call << uint(0); // screen coordinates
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    // (iiii): x, y, width, height.
+    int x = 0, y = 0, width = 0, height = 0;
+    const QDBusArgument box = reply.arguments().constFirst().value<QDBusArgument>();
+    box.beginStructure();
+    box >> x >> y >> width >> height;
+    box.endStructure();
+    return {x, y, width, height};
+}
+
 QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const Node &under)
+{
+    return findAll(wanted, QString(), under);
+}
+
+QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const QString &wantedRole,
+                                                  const Node &under)
 {
     QList<Node> found;
     // Depth first, in tree order; what is not on screen is left out with all below it.
@@ -132,7 +172,7 @@ QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const N
         const Node node = stack.takeLast();
         if (node.path != rootPath && !showing(node))
             continue;
-        if (name(node) == wanted)
+        if (name(node) == wanted && (wantedRole.isEmpty() || role(node) == wantedRole))
             found << node;
         const QList<Node> below = children(node);
         for (auto it = below.crbegin(); it != below.crend(); ++it)
@@ -143,9 +183,15 @@ QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const N
 
 AccessibleApp::Node AccessibleApp::find(const QString &wanted, const Node &under, int timeoutMs)
 {
+    return find(wanted, QString(), under, timeoutMs);
+}
+
+AccessibleApp::Node AccessibleApp::find(const QString &wanted, const QString &wantedRole,
+                                        const Node &under, int timeoutMs)
+{
     QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        const QList<Node> found = findAll(wanted, under);
+        const QList<Node> found = findAll(wanted, wantedRole, under);
         if (!found.isEmpty() || deadline.hasExpired())
             return found.value(0);
         QTest::qWait(100);

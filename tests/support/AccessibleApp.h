@@ -2,7 +2,18 @@
 
 #include <QDBusConnection>
 #include <QList>
+#include <QRect>
 #include <QString>
+
+// The roles a screen reader announces, as the accessibility bus names them.
+namespace Role {
+inline const QString button = QStringLiteral("push button");
+inline const QString comboBox = QStringLiteral("combo box");
+inline const QString listItem = QStringLiteral("list item");
+inline const QString slider = QStringLiteral("slider");
+inline const QString checkBox = QStringLiteral("check box");
+inline const QString dialog = QStringLiteral("dialog");
+} // namespace Role
 
 // One running program as assistive technologies see it: its accessible
 // objects on the accessibility bus (AT-SPI, reached through the session
@@ -23,9 +34,11 @@ public:
     AccessibleApp();
     ~AccessibleApp();
 
-    // Starts the accessibility bus when it is not running; false (with the
-    // reason) when the session bus does not offer one.
-    bool connect(QString *whyNot);
+    // Starts the accessibility bus of a session bus (this process's own
+    // unless told) when it is not running; false (with the reason) when the
+    // session bus does not offer one. Programs on that session bus find it
+    // there and show themselves on it.
+    bool connect(QString *whyNot, const QDBusConnection &session = QDBusConnection::sessionBus());
     // Waits until the program of process pid shows itself on that bus.
     bool attach(qint64 pid, int timeoutMs);
 
@@ -34,9 +47,18 @@ public:
     QList<Node> findAll(const QString &name, const Node &under = {});
     // The first of them, waiting up to timeoutMs for it to appear.
     Node find(const QString &name, const Node &under = {}, int timeoutMs = 5000);
+    // The same, of one role only ("push button", "list item", "slider").
+    QList<Node> findAll(const QString &name, const QString &role, const Node &under = {});
+    Node find(const QString &name, const QString &role, const Node &under = {},
+              int timeoutMs = 5000);
 
     QString name(const Node &node);
     QString description(const Node &node);
+    QString role(const Node &node);
+    // Where the object is in the program's main window (its first); empty
+    // when it does not say. Its place on the screen is not used: under a
+    // window manager the program may not know where its window was put.
+    QRect extents(const Node &node);
     // Performs the object's "Press" action; false when it has none.
     bool press(const Node &node);
 
@@ -44,6 +66,7 @@ private:
     QList<Node> children(const Node &node);
     bool showing(const Node &node);
     QVariant property(const Node &node, const QString &name);
+    QRect screenExtents(const Node &node);
 
     QString connectionName;
     QDBusConnection bus;

@@ -57,7 +57,14 @@ bool DemoSession::startBus(QString *whyNot, Display display, const QStringList &
         return false;
     }
     address = QString::fromLatin1(busDaemon.readLine().trimmed());
-    return !address.isEmpty();
+    if (address.isEmpty()) {
+        *whyNot = QStringLiteral("dbus-daemon gives no address");
+        return false;
+    }
+    // Where the tests find what they click: the program's accessibility
+    // tree, on the accessibility bus that its session bus starts.
+    accessibleTree = display == Display::Needed && a11y.connect(whyNot, bus());
+    return accessibleTree || display == Display::Optional;
 }
 
 std::unique_ptr<DemoSession>
@@ -110,6 +117,8 @@ QProcessEnvironment DemoSession::environment() const
     // The desktop's pointer settings go to a key file of our own.
     env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("keyfile"));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), desktopConfig.path());
+    if (accessibleTree)
+        env.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
     return env;
 }
 
@@ -131,6 +140,10 @@ bool DemoSession::launch(const QStringList &arguments)
     // Slow under the sanitizers and on a loaded machine.
     if (!start(arguments) || !waitForOutput("Device Connect", 60000) || !findWindow(30000))
         return false;
+    if (accessibleTree && !a11y.attach(process->processId(), 15000)) {
+        qWarning("the program is not on the accessibility bus");
+        return false;
+    }
     QTest::qWait(1600); // the start-up lock
     return true;
 }
@@ -233,6 +246,38 @@ bool DemoSession::windowVisible()
 bool DemoSession::xdotool(const QStringList &arguments, QByteArray *output)
 {
     return XDisplay::run(QStringLiteral("xdotool"), arguments, output);
+}
+
+QRect DemoSession::where(const QString &name, const QString &role, const AccessibleApp::Node &under)
+{
+    const AccessibleApp::Node control = a11y.find(name, role, under);
+    const QRect inWindow = a11y.extents(control);
+    if (inWindow.isEmpty()) {
+        qWarning("no %s \"%s\" on screen", role.isEmpty() ? "control" : qPrintable(role),
+                 qPrintable(name));
+        return {};
+    }
+    return inWindow;
+}
+
+QPoint DemoSession::dpiKnob(int stage)
+{
+    const AccessibleApp::Node slider = a11y.find(QStringLiteral("DPI %1").arg(stage), Role::slider);
+    const QRect track = a11y.extents(slider);
+    if (track.isEmpty())
+        return {};
+    // The slider reads out its stage's dpi, of 200..12000 on the 158 pixels
+    // its 12-pixel knob travels from 3. Turned to run from the bottom up, it
+    // is reported by its own corner at the bottom and its unturned size.
+    const int knobX = 3 + (a11y.description(slider).toInt() - 200) * 158 / 11800;
+    return track.topLeft() + QPoint(track.height() / 2, -(knobX + 6));
+}
+
+bool DemoSession::click(const QString &name, const QString &role, const AccessibleApp::Node &under,
+                        int button)
+{
+    const QRect control = where(name, role, under);
+    return !control.isEmpty() && click(control.center(), button);
 }
 
 bool DemoSession::click(QPoint at, int button, int settleMs)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AccessibleApp.h"
 #include "ProgramCopy.h"
 #include "XDisplay.h"
 
@@ -8,6 +9,7 @@
 #include <QJsonObject>
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -20,8 +22,9 @@ class QDBusInterface;
 // A copy of the real program (ProgramCopy) in demo mode on the X display,
 // driven like a user: its own session bus (the virtual mouse's D-Bus object
 // lives there), its own desktop settings folder, xdotool for the pointer and
-// the keys. Window positions are relative to the program's 1024 x 640 window
-// (see WindowLayout.h).
+// the keys, its accessibility tree to find the controls a user clicks by
+// their names. Window positions are relative to the program's 1024 x 640
+// window.
 class DemoSession
 {
 public:
@@ -45,7 +48,8 @@ public:
               const QStringList &tools = {});
 
     // The private session bus; false (with a reason) when the display (unless
-    // optional: the program then runs offscreen) or a tool is missing.
+    // optional: the program then runs offscreen), the accessibility bus that
+    // goes with it or a tool is missing.
     bool startBus(QString *whyNot, Display display = Display::Needed,
                   const QStringList &tools = {});
     QString busAddress() const { return address; }
@@ -61,7 +65,7 @@ public:
     ProgramCopy &copy() { return programCopy; }
 
     // Starts the copy (demo mode unless told otherwise) and waits for the
-    // device, its window and the end of the start-up lock.
+    // device, its window, its accessibility tree and the end of the start-up lock.
     bool launch(const QStringList &arguments = {QStringLiteral("--virtual-mouse")});
     // Only starts it: for a program without a display or a test that waits itself.
     bool start(const QStringList &arguments);
@@ -98,6 +102,20 @@ public:
     // Where the window was when it was found.
     QPoint windowOrigin() const { return window.origin; }
 
+    // The program as a screen reader sees it.
+    AccessibleApp &accessible() { return a11y; }
+    // Where the control of that name and role (below under) is in the
+    // window, waiting for it to show; empty, with a warning that names it,
+    // when it does not.
+    QRect where(const QString &name, const QString &role = {},
+                const AccessibleApp::Node &under = {});
+    // The middle of the knob of DPI stage n (from 1); null when the stage
+    // is not on screen.
+    QPoint dpiKnob(int stage);
+    // A click at the middle of that control.
+    bool click(const QString &name, const QString &role = {}, const AccessibleApp::Node &under = {},
+               int button = 1);
+
     bool click(QPoint at, int button = 1, int settleMs = 400);
     bool drag(QPoint from, QPoint to);
     // The pointer to a point of the window, then further steps ("mousedown", "1").
@@ -117,6 +135,8 @@ private:
 
     QProcess busDaemon;
     QString address;
+    AccessibleApp a11y;
+    bool accessibleTree = false;
     QString connectionName;
     QTemporaryDir desktopConfig;
     ProgramCopy programCopy;
