@@ -113,9 +113,9 @@ Item {
             var first = part(page, "dpi0")
             var second = part(page, "dpi1")
             tryVerify(function() {
-                return Math.round(second.mapToItem(page, 88, 3).x - first.mapToItem(page, 88, 3).x) === 39
+                return Math.round(second.mapToItem(page, 3, 88).x - first.mapToItem(page, 3, 88).x) === 39
             })
-            verify(Math.abs(first.mapToItem(page, 88, 3).y - 131) <= 1)
+            verify(Math.abs(first.mapToItem(page, 3, 88).y - 131) <= 1)
         }
 
         function test_oneStageStillStoresAndSendsEight() {
