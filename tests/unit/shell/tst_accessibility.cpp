@@ -1,12 +1,14 @@
 // The window as a screen reader sees it: the accessibility tree of the real
 // widget stack (Widget, view, main.qml) names every visible thing that takes
-// clicks, with a role and an action, and its actions operate the screen.
+// clicks, with a role and an action, reports it where it is drawn, and its
+// actions operate the screen.
 #include "TempDataFolder.h"
 #include "backend/myQQuickView.h"
 #include "shell/Widget.h"
 
 #include <QAccessible>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QSet>
 #include <QTest>
 
@@ -47,6 +49,29 @@ QAccessibleInterface *find(const QHash<QObject *, QAccessibleInterface *> &seen,
             return iface;
     }
     return nullptr;
+}
+
+QString text(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Where a magnifier or a click at the reported place lands must be where the
+// item is drawn, turned or not: its rectangle in the scene, on the screen.
+// Toolkit positions are whole pixels, so each edge may be one pixel off.
+QString extentsFault(QAccessibleInterface *iface, const QQuickItem *item)
+{
+    const QRectF scene = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+    const QPointF origin = item->window()->mapToGlobal(QPoint(0, 0));
+    const QRectF drawn = scene.translated(origin);
+    const QRect reported = iface->rect();
+    const bool near = qAbs(reported.left() - drawn.left()) <= 1 &&
+                      qAbs(reported.top() - drawn.top()) <= 1 &&
+                      qAbs(reported.left() + reported.width() - drawn.right()) <= 1 &&
+                      qAbs(reported.top() + reported.height() - drawn.bottom()) <= 1;
+    if (near)
+        return {};
+    return QStringLiteral("extents %1, drawn %2: ").arg(text(reported), text(drawn.toRect()));
 }
 
 bool press(QAccessibleInterface *iface)
@@ -121,6 +146,9 @@ QStringList tst_Accessibility::faults() const
             found << QStringLiteral("no name: ") + describe(item);
         if (!hasActions)
             found << QStringLiteral("no action: ") + describe(item);
+        const QString misplaced = extentsFault(iface, item);
+        if (!misplaced.isEmpty())
+            found << misplaced + describe(item);
     }
 
     // Every visible item that takes mouse or key input belongs to one of
