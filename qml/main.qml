@@ -114,13 +114,21 @@ RootStyle {
         msg_MS(isDown, brinCode, x, y)
     }
 
+    function dropDowns() {
+        return [reportRateLV, lodLV, dpiSettingMain.dpiSegment, upItem.profileBtn,
+                lightControlMain.lightModel]
+    }
+
     function mainFocus() {
-        var lists = [reportRateLV, lodLV, dpiSettingMain.dpiSegment, upItem.profileBtn,
-                     lightControlMain.lightModel]
+        var lists = dropDowns()
         for (var i = 0; i < lists.length; ++i) {
             if (lists[i].isDrop)
                 lists[i].closeMenu()
         }
+    }
+
+    function anyDropOpen() {
+        return dropDowns().some((list) => list.isDrop)
     }
 
     function controlUIEnable(isEnable) {
@@ -167,6 +175,10 @@ RootStyle {
 
     onMsg_KB: (isDown, usbCode) => panels.routeKey(isDown, usbCode)
 
+    // Keys no control used arrive here; before any control has the focus, all do.
+    focus: true
+    Keys.onPressed: (event) => { event.accepted = focusKeeper.handleKey(event) }
+
     width: 1024
     height: 640
     visible: false
@@ -212,6 +224,20 @@ RootStyle {
         url: mainIten.url
     }
 
+    Menu_Up {
+        id: upItem
+        objectName: "upItem"
+        x: 920
+        y: 16
+        // Over the columns: its profile list drops over the right one.
+        z: 1
+        visible: false
+        profileModel: profileMain.profileDataModel0
+        onBtnClicked: (btnIndex) => panels.titleButton(btnIndex)
+        // The list shows rows; each row carries the number of its own file.
+        onProfileChosen: (index) => mainIten.switchToRow(index)
+    }
+
     LeftColumn {
         id: panelleft
         objectName: "panelleft"
@@ -228,6 +254,23 @@ RootStyle {
         onSystemSettingClicked: panels.openSystemSetting()
     }
 
+    Mouse {
+        id: mouseMain
+        objectName: "mouseMain"
+        anchors.fill: parent
+        visible: false
+        onBtnClick: mainIten.mainFocus()
+    }
+
+    RightColumn {
+        id: panelRight
+        objectName: "panelRight"
+        x: 768
+        y: 56
+        visible: false
+        mainRoot: mainIten
+    }
+
     BottomBar {
         id: bottomBar
         objectName: "bottomBar"
@@ -241,35 +284,6 @@ RootStyle {
         onProfileClicked: panels.openProfiles()
         onResetClicked: panels.openFactoryReset()
         onSaveClicked: profileFlow.saveAll()
-    }
-
-    RightColumn {
-        id: panelRight
-        objectName: "panelRight"
-        x: 768
-        y: 56
-        visible: false
-        mainRoot: mainIten
-    }
-
-    Menu_Up {
-        id: upItem
-        objectName: "upItem"
-        x: 920
-        y: 16
-        visible: false
-        profileModel: profileMain.profileDataModel0
-        onBtnClicked: (btnIndex) => panels.titleButton(btnIndex)
-        // The list shows rows; each row carries the number of its own file.
-        onProfileChosen: (index) => mainIten.switchToRow(index)
-    }
-
-    Mouse {
-        id: mouseMain
-        objectName: "mouseMain"
-        anchors.fill: parent
-        visible: false
-        onBtnClick: mainIten.mainFocus()
     }
 
     InfoText {
@@ -394,4 +408,18 @@ RootStyle {
     StartUp { id: startUp; root: mainIten }
     PanelOpener { id: panels; root: mainIten }
     ProfileFlow { id: profileFlow; root: mainIten }
+    FocusKeeper {
+        id: focusKeeper
+        root: mainIten
+        window: mainIten.Window.window
+        // The close path of each, as its close control runs it.
+        panels: [[versionWnd, () => versionWnd.closeClicked()],
+                 [factorysure, () => factorysure.rejected()],
+                 [macroEditorMain, () => macroEditorMain.closeEditor()],
+                 [gunControlMain, () => gunControlMain.close()],
+                 [systemSettingMain, () => systemSettingMain.close()],
+                 [keyAssigmentMain, () => keyAssigmentMain.close()],
+                 [profileMain, () => profileMain.close()]]
+                .concat(macroEditorMain.keyPanels, profileMain.keyPanels)
+    }
 }

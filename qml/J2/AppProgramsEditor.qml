@@ -101,6 +101,8 @@ Rectangle {
                 Accessible.role: Accessible.EditableText
                 Accessible.name: editor.texts[1]
                 Accessible.description: text
+                Accessible.focusable: true
+                activeFocusOnTab: true
                 Keys.onReturnPressed: editor.accepted()
                 Keys.onEnterPressed: editor.accepted()
                 Keys.onEscapePressed: editor.rejected()

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // A box that waits for keys: orange and with a blinking caret while it waits.
 Rectangle {
@@ -8,13 +9,37 @@ Rectangle {
     property bool isCapturing: false
     // Room kept free at the right end for pictures on the box.
     property int rightSpace: 0
+    // When the last capture ended: the key that ended it may reach the box
+    // just after, and must not act here as well.
+    property double endedAt: 0
     signal clicked()
+    onIsCapturingChanged: if (!isCapturing) endedAt = Date.now()
     height: 24
     color: isCapturing || boxArea.containsMouse ? Theme.colorOrange : Theme.colorBlue
     Accessible.role: Accessible.Button
     Accessible.name: text
     Accessible.description: isCapturing ? "waiting for keys" : ""
     Accessible.onPressAction: captureBox.clicked()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    // While it waits, every key belongs to the capture (the keys arrive
+    // through the input hook): none moves the focus or closes the dialog.
+    // Space or Enter starts it once the key is let go and the input hook has
+    // passed the release on, so that the key is not its own first capture.
+    Keys.onPressed: (event) => {
+        if (captureBox.isCapturing || KeyNav.isPress(event) || KeyNav.justEnded(captureBox.endedAt))
+            event.accepted = true
+    }
+    Keys.onReleased: (event) => {
+        if (captureBox.isCapturing) {
+            event.accepted = true
+        } else if (KeyNav.isPress(event) && !event.isAutoRepeat) {
+            event.accepted = true
+            Qt.callLater(captureBox.clicked)
+        }
+    }
+
+    FocusRing {}
 
     MouseArea {
         id: boxArea

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // Its text, then a 12-pixel box showing a tick while selected. Handlers of
 // btnClick see the state from before the click.
@@ -29,6 +30,17 @@ Item {
     Accessible.checked: isSelect
     Accessible.onPressAction: check.toggle()
     Accessible.onToggleAction: check.toggle()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => {
+        if (KeyNav.isPress(event)) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                check.toggle()
+        }
+    }
+
+    FocusRing {}
 
     Text {
         id: label

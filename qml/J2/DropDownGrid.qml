@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing the current entry; a click drops a grid of entries,
 // three to a line, below it. Blank entries fill the last line.
@@ -17,6 +18,9 @@ Item {
     readonly property int gridRows: Math.ceil(count / 3)
     readonly property bool isAnimating: dropMove.running
     property int modelRevision: 0
+    // The cell the arrow keys have reached in the open grid.
+    property int keyRow: -1
+    readonly property int litRow: isDrop && keyRow >= 0 ? keyRow : currentSelect
     readonly property string textValue: {
         if (modelRevision < 0 || currentSelect < 0 || currentSelect >= count)
             return ""
@@ -54,12 +58,40 @@ Item {
         btnClick()
     }
 
+    // Closed, the arrows choose at once; open, they move through the cells
+    // (Up and Down by a line) and Space or Enter chooses. Escape closes.
+    function handleKey(event) {
+        var target = KeyNav.listTarget(event, litRow, count, 3)
+        if (KeyNav.isPress(event)) {
+            if (isDrop && keyRow >= 0)
+                choose(keyRow)
+            else
+                openOrClose()
+        } else if (event.key === Qt.Key_Escape && isDrop) {
+            closeMenu()
+        } else if (target < 0) {
+            return false
+        } else if (isDrop) {
+            keyRow = target
+        } else if (target !== currentSelect) {
+            choose(target)
+        }
+        return true
+    }
+
     width: 107
     height: 24
     Accessible.role: Accessible.ComboBox
     Accessible.name: textValue
     Accessible.description: textValue
     Accessible.onPressAction: dropGrid.openOrClose()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => { event.accepted = dropGrid.handleKey(event) }
+    onIsDropChanged: keyRow = isDrop ? currentSelect : -1
+    onActiveFocusChanged: if (!activeFocus) closeMenu()
+
+    FocusRing {}
 
     Connections {
         target: dropGrid.mdItems
@@ -118,7 +150,7 @@ Item {
                         required property string textValue
                         width: dropGrid.width
                         height: 24
-                        color: index === dropGrid.currentSelect || cellArea.containsMouse
+                        color: index === dropGrid.litRow || cellArea.containsMouse
                                ? Theme.colorOrange : dropGrid.bgColor
                         border.color: dropGrid.borderColor
                         // A blank cell has nothing to read out.

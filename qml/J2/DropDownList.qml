@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing the current entry; a click drops the list of
 // entries below it. A chosen entry is reported once the list has closed.
@@ -19,6 +20,9 @@ Item {
     readonly property alias listView: entries
     property int modelRevision: 0
     property int pendingIndex: -1
+    // The row the arrow keys have reached in the open list.
+    property int keyRow: -1
+    readonly property int litRow: isDrop && keyRow >= 0 ? keyRow : currentSelect
     readonly property string textValue: {
         var rows = mdItems ? mdItems.count : 0
         if (modelRevision < 0 || currentSelect < 0 || currentSelect >= rows)
@@ -72,6 +76,29 @@ Item {
         openOrClose()
     }
 
+    // Closed, the arrows choose at once; open, they move through the rows
+    // and Space or Enter chooses. Escape closes the list, choosing nothing.
+    function handleKey(event) {
+        var rows = mdItems ? mdItems.count : 0
+        var target = KeyNav.listTarget(event, litRow, rows)
+        if (KeyNav.isPress(event)) {
+            if (isDrop && keyRow >= 0)
+                choose(keyRow)
+            else
+                pressBox()
+        } else if (event.key === Qt.Key_Escape && isDrop) {
+            closeMenu()
+        } else if (target < 0) {
+            return false
+        } else if (isDrop) {
+            keyRow = target
+            entries.positionViewAtIndex(target, ListView.Contain)
+        } else if (target !== currentSelect) {
+            choose(target)
+        }
+        return true
+    }
+
     function reportChoice() {
         if (pendingIndex < 0)
             return
@@ -86,11 +113,18 @@ Item {
     Accessible.name: textValue
     Accessible.description: textValue
     Accessible.onPressAction: dropList.pressBox()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => { event.accepted = dropList.handleKey(event) }
+    onIsDropChanged: keyRow = isDrop ? currentSelect : -1
+    onActiveFocusChanged: if (!activeFocus) closeMenu()
 
     Connections {
         target: dropList.mdItems
         function onDataChanged() { dropList.modelRevision++ }
     }
+
+    FocusRing {}
 
     Rectangle {
         id: box
@@ -158,7 +192,7 @@ Item {
                     required property string textValue
                     width: ListView.view.width
                     height: 24
-                    color: index === dropList.currentSelect || rowArea.containsMouse
+                    color: index === dropList.litRow || rowArea.containsMouse
                            ? Theme.colorOrange : dropList.bgColor
                     Accessible.role: Accessible.ListItem
                     Accessible.name: textValue

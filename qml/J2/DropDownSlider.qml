@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing a value; a click drops a slider strip below it.
 Item {
@@ -41,6 +42,16 @@ Item {
         openOrClose()
     }
 
+    function handleKey(event) {
+        if (KeyNav.isPress(event))
+            pressBox()
+        else if (event.key === Qt.Key_Escape && isDrop)
+            closeMenu()
+        else
+            return innerSlider.handleKey(event)
+        return true
+    }
+
     function setValue(ration) {
         innerSlider.setRatioValue(ration)
     }
@@ -51,6 +62,14 @@ Item {
     Accessible.name: textValue
     Accessible.description: textValue
     Accessible.onPressAction: dropSlider.pressBox()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    // Space or Enter opens and closes the strip, Escape closes it; the arrows,
+    // Home and End move its slider, open or not.
+    Keys.onPressed: (event) => { event.accepted = dropSlider.handleKey(event) }
+    onActiveFocusChanged: if (!activeFocus) closeMenu()
+
+    FocusRing {}
 
     Rectangle {
         id: box
@@ -99,6 +118,8 @@ Item {
                 anchors.centerIn: parent
                 width: dropSlider.width - 16
                 color: dropSlider.sliderbarBg
+                // The box takes the keys for it.
+                activeFocusOnTab: false
                 Accessible.name: dropSlider.Accessible.name
                 onValueChange: (tmpValue) => dropSlider.valueChange(tmpValue)
                 onDragSignal: (isDrag) => dropSlider.dragSignal(isDrag)

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "GunLogic.js" as GunLogic
 import "RootParts.js" as RootParts
 
@@ -258,6 +259,19 @@ Rectangle {
         model: gunNumberModelData
         Accessible.role: Accessible.List
         Accessible.name: gunControl.gunControlLang[1]
+        Accessible.focusable: true
+        activeFocusOnTab: true
+        // The keys choose a gun as a click on its row does.
+        signal rowPressed(int index, int button, real px, real py)
+        onRowPressed: (index) => { if (index >= 0) gunControl.chooseGun(index) }
+        Keys.onPressed: (event) => {
+            event.accepted = KeyNav.pressRows(gunList, event, ListView.Contain, null)
+        }
+        FocusRing {
+            parent: gunList
+            z: 2
+            gap: -Theme.focusWidth
+        }
 
         // Delegates read their owner by id, which this qmllint cannot follow.
         // qmllint disable unqualified
@@ -350,6 +364,17 @@ Rectangle {
                     Accessible.onPressAction: yField.txtInput.forceActiveFocus()
                     Accessible.onIncreaseAction: gunControl.storeY(parseInt(yField.textValue, 10) + 1)
                     Accessible.onDecreaseAction: gunControl.storeY(parseInt(yField.textValue, 10) - 1)
+                    Accessible.focusable: true
+                    activeFocusOnTab: true
+                    Keys.onPressed: (event) => {
+                        var step = KeyNav.valueStep(event)
+                        if (step !== 0) {
+                            event.accepted = true
+                            gunControl.storeY(parseInt(yField.textValue, 10) + step)
+                        }
+                    }
+
+                    FocusRing { gap: 1 }
 
                     onYChanged: {
                         if (dotArea.drag.active)

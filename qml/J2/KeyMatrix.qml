@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "KeyCodes.js" as KeyCodes
 import "RootParts.js" as RootParts
 
@@ -261,6 +262,17 @@ Rectangle {
                 Accessible.name: keyMatrix.rowName(index)
                 Accessible.description: keyText
                 Accessible.onPressAction: keyMatrix.clickRow(index)
+                Accessible.focusable: true
+                activeFocusOnTab: true
+                Keys.onPressed: (event) => {
+                    if (KeyNav.isPress(event)) {
+                        event.accepted = true
+                        if (!event.isAutoRepeat)
+                            keyMatrix.clickRow(keyRow.index)
+                    }
+                }
+
+                FocusRing { gap: 0 }
 
                 Text {
                     anchors.left: parent.left

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "LightLogic.js" as LightLogic
 import "Numbers.js" as Numbers
 
@@ -152,6 +153,14 @@ Rectangle {
         setColorText(colour)
     }
 
+    // A step of the hue knob from the keyboard or a screen reader; a step
+    // beyond the bar stops at its end.
+    function stepHue(delta) {
+        var knob = knobRepeater.itemAt(blockRow.selectColorBlock)
+        applyHue(knob.pos + delta)
+        isSave = true
+    }
+
     // A press on the knob: the fields and the block show the knob's colour;
     // only moving it picks a colour from the bar.
     function takeKnobColour() {
@@ -288,6 +297,16 @@ Rectangle {
                     Accessible.description: color.toString()
                     Accessible.selected: isSelected
                     Accessible.onPressAction: lightControl.selectBlock(index)
+                    Accessible.focusable: true
+                    activeFocusOnTab: true
+                    Keys.onPressed: (event) => {
+                        if (KeyNav.isPress(event)) {
+                            event.accepted = true
+                            lightControl.selectBlock(block.index)
+                        }
+                    }
+
+                    FocusRing {}
                 }
                 // qmllint enable unqualified
             }
@@ -296,6 +315,8 @@ Rectangle {
         Item {
             id: colourArea
             y: 34
+            // Covered, its controls take no keys either.
+            enabled: !cover.visible
             width: parent.width
             height: 101
 
@@ -363,14 +384,19 @@ Rectangle {
                     Accessible.name: lightControl.lightControlLang[6] + " " + (index + 1)
                     Accessible.description: color.toString()
                     Accessible.onPressAction: lightControl.takeKnobColour()
-                    Accessible.onIncreaseAction: {
-                        lightControl.applyHue(pos + 1)
-                        lightControl.isSave = true
+                    Accessible.onIncreaseAction: lightControl.stepHue(1)
+                    Accessible.onDecreaseAction: lightControl.stepHue(-1)
+                    Accessible.focusable: true
+                    activeFocusOnTab: true
+                    Keys.onPressed: (event) => {
+                        var step = KeyNav.valueStep(event) || KeyNav.endStep(event) * LightLogic.barWidth
+                        if (step !== 0) {
+                            event.accepted = true
+                            lightControl.stepHue(step)
+                        }
                     }
-                    Accessible.onDecreaseAction: {
-                        lightControl.applyHue(pos - 1)
-                        lightControl.isSave = true
-                    }
+
+                    FocusRing {}
                 }
                 // qmllint enable unqualified
             }

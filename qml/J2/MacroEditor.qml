@@ -31,6 +31,11 @@ Rectangle {
         "Insert Delay", "Insert Key", "Insert Left Key", "Insert Middle Key",
         "Insert Right Key", "", ""]
 
+    // The parts that open over the editor, each with the way it closes.
+    readonly property var keyPanels: [[nameMenu, () => macroEditor.hideMenus()],
+                                      [actionMenu, () => macroEditor.hideMenus()],
+                                      [insertKeyDialog, () => macroEditor.closeInsertKey()]]
+
     signal deleteMacro(string macroName)
     signal modifyMacroName(string oldMacroName, string newMacroName)
     signal modifyMacroData(string macroName)
@@ -531,6 +536,10 @@ Rectangle {
         Accessible.name: text
         Accessible.checkable: true
         Accessible.checked: macroEditor.isInputting
+        // Space or Enter starts recording when let go, so that it is not
+        // the first key recorded; the recording then takes every key.
+        pressOnRelease: true
+        capturing: macroEditor.isInputting
         onClicked: macroEditor.toggleRecord()
     }
     Text {

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // The macro editor's event list: index, type picture and text of each
 // event, rows 27 high. The time of a delay row can be edited in place.
@@ -46,6 +47,18 @@ ListView {
     highlightFollowsCurrentItem: false
 
     Accessible.role: Accessible.List
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => {
+        event.accepted = KeyNav.pressRows(eventList, event, ListView.Contain, eventList.delayEditRequested)
+    }
+
+    // Inside the edge: the list clips what lies outside it.
+    FocusRing {
+        parent: eventList
+        z: 2
+        gap: -Theme.focusWidth
+    }
 
     Rectangle {
         parent: eventList

@@ -76,6 +76,8 @@ Item {
             text: insertKey.okText
             Accessible.role: Accessible.Button
             Accessible.name: text
+            // The keys go to the box; Pause takes the key shown.
+            capturing: insertKey.visible
             onClicked: insertKey.accepted()
         }
     }

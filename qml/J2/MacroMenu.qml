@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // The right-click menu of the macro editor's lists: a column of entries
 // that opens where the pointer is and closes when an entry is chosen.
@@ -52,6 +53,22 @@ Rectangle {
                 Accessible.role: Accessible.MenuItem
                 Accessible.name: entry.modelData
                 Accessible.onPressAction: menu.choose(entry.index)
+                Accessible.focusable: true
+                activeFocusOnTab: true
+                // Up and Down go through the entries like Shift+Tab and Tab.
+                Keys.onPressed: (event) => {
+                    var step = KeyNav.plain(event) ? (event.key === Qt.Key_Down ? 1
+                                                      : event.key === Qt.Key_Up ? -1 : 0) : 0
+                    if (KeyNav.isPress(event))
+                        menu.choose(entry.index)
+                    else if (step !== 0)
+                        entry.nextItemInFocusChain(step > 0).forceActiveFocus(Qt.TabFocusReason)
+                    else
+                        return
+                    event.accepted = true
+                }
+
+                FocusRing { gap: -Theme.focusWidth }
 
                 Text {
                     anchors.left: parent.left

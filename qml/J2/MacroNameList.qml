@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // The macro editor's list of macro names, rows 27 high; a name can be
 // edited in place (beginRename, endRename).
@@ -38,6 +39,18 @@ ListView {
     highlightFollowsCurrentItem: false
 
     Accessible.role: Accessible.List
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => {
+        event.accepted = KeyNav.pressRows(nameList, event, ListView.Contain, nameList.renameRequested)
+    }
+
+    // Inside the edge: the list clips what lies outside it.
+    FocusRing {
+        parent: nameList
+        z: 2
+        gap: -Theme.focusWidth
+    }
 
     Rectangle {
         parent: nameList

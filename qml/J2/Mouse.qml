@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "RootParts.js" as RootParts
 
 // The mouse picture with a numbered badge and a leader line per button. A
@@ -74,6 +75,17 @@ Item {
                 Accessible.role: Accessible.Button
                 Accessible.name: "Button " + (button.index + 1)
                 Accessible.onPressAction: mousePicture.clickBadge(button.index)
+                Accessible.focusable: true
+                activeFocusOnTab: true
+                Keys.onPressed: (event) => {
+                    if (KeyNav.isPress(event)) {
+                        event.accepted = true
+                        if (!event.isAutoRepeat)
+                            mousePicture.clickBadge(button.index)
+                    }
+                }
+
+                FocusRing {}
 
                 Text {
                     anchors.centerIn: parent

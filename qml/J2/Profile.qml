@@ -1,6 +1,7 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "ProfileLogic.js" as ProfileLogic
 import "RootParts.js" as RootParts
 
@@ -29,6 +30,10 @@ Rectangle {
     property string appProfilesReason: ""
     // Row whose programs are being edited, or -1.
     property int programsRow: -1
+
+    // The parts that open over the page, each with the way it closes.
+    readonly property var keyPanels: [[rowMenu, () => profile.profileFocus()],
+                                      [programsEditor, () => programsEditor.rejected()]]
 
     signal changeProfile(int tmpProfileNo)
     signal listViewFocus()
@@ -265,6 +270,21 @@ Rectangle {
         rowMenu.visible = false
     }
 
+    // A left press selects the row, a right press opens its menu there.
+    function pressRow(index, button, px, py) {
+        if (index < 0)
+            return
+        if (editRow !== index)
+            commitRename()
+        if (button === Qt.RightButton) {
+            var at = rowList.mapToItem(profile, px, py)
+            openMenu(index, at.x, at.y)
+        } else {
+            rowMenu.visible = false
+            rowList.currentIndex = index
+        }
+    }
+
     function close() {
         closePrograms(false)
         visible = false
@@ -330,6 +350,20 @@ Rectangle {
             model: profileRows
             Accessible.role: Accessible.List
             Accessible.name: profile.profileLang[0]
+            Accessible.focusable: true
+            activeFocusOnTab: true
+            // A press on a row, by pointer or key, at (px, py) of the list.
+            signal rowPressed(int index, int button, real px, real py)
+            onRowPressed: (index, button, px, py) => profile.pressRow(index, button, px, py)
+            Keys.onPressed: (event) => {
+                event.accepted = KeyNav.pressRows(rowList, event, ListView.Contain,
+                                                  profile.startRename)
+            }
+            FocusRing {
+                parent: rowList
+                z: 2
+                gap: -Theme.focusWidth
+            }
 
             // Delegates read their owner by id, which this qmllint cannot follow.
             // qmllint disable unqualified
@@ -379,15 +413,8 @@ Rectangle {
                     hoverEnabled: true
                     acceptedButtons: Qt.LeftButton | Qt.RightButton
                     onPressed: (mouse) => {
-                        if (profile.editRow !== row.index)
-                            profile.commitRename()
-                        if (mouse.button === Qt.RightButton) {
-                            var at = mapToItem(profile, mouse.x, mouse.y)
-                            profile.openMenu(row.index, at.x, at.y)
-                        } else {
-                            rowMenu.visible = false
-                            rowList.currentIndex = row.index
-                        }
+                        var at = mapToItem(rowList, mouse.x, mouse.y)
+                        rowList.rowPressed(row.index, mouse.button, at.x, at.y)
                     }
                     onDoubleClicked: (mouse) => {
                         if (mouse.button === Qt.LeftButton)

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 
 // A round-cornered square with an orange dot while selected, then its text.
 // Unselecting the other buttons of a group is the page's task.
@@ -25,6 +26,17 @@ Item {
     Accessible.checkable: true
     Accessible.checked: isSelect
     Accessible.onPressAction: radio.press()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => {
+        if (KeyNav.isPress(event)) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                radio.press()
+        }
+    }
+
+    FocusRing {}
 
     Rectangle {
         id: mark

@@ -53,9 +53,13 @@ Rectangle {
         Accessible.name: rectInput.accessibleName !== "" ? rectInput.accessibleName : text
         Accessible.description: text
         Accessible.onPressAction: field.forceActiveFocus()
+        Accessible.focusable: true
+        activeFocusOnTab: true
 
         Keys.onReturnPressed: field.focus = false
         Keys.onEnterPressed: field.focus = false
+        FocusRing {}
+
         onFocusChanged: {
             if (focus) {
                 rectInput.inputSignal()

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "../basic/KeyNav.js" as KeyNav
 import "SliderLogic.js" as SliderLogic
 
 // A slider track with a 12-pixel knob, lying or upright. It reports knob
@@ -73,14 +74,57 @@ Item {
         valueChangeDelay(knob.x)
     }
 
+    // An arrow key steps like the screen reader; Home and End go to the
+    // ends. A page with its own steps hears of the ends as a step too long
+    // to keep, which it holds at the end.
+    function keyStep(direction) {
+        if (ownSteps)
+            stepRequested(direction)
+        else
+            stepBy(direction)
+    }
+
+    function keyEnd(direction) {
+        if (ownSteps) {
+            stepRequested(direction * 100000)
+            return
+        }
+        btnClick()
+        if (isScale) {
+            setIndexValue(direction < 0 ? 0 : segment, true)
+        } else {
+            knob.x = direction < 0 ? SliderLogic.minX() : SliderLogic.maxX(width)
+            valueChange(knob.x)
+        }
+        valueChangeDelay(knob.x)
+    }
+
+    // Answers the keys of a slider; true when it took the key.
+    function handleKey(event) {
+        var step = KeyNav.valueStep(event)
+        var end = KeyNav.endStep(event)
+        if (step !== 0)
+            keyStep(step)
+        else if (end !== 0)
+            keyEnd(end)
+        else
+            return false
+        return true
+    }
+
     width: 100
     height: 6
     Accessible.role: Accessible.Slider
     // The page names it; the value read out is the step, or the knob position.
     Accessible.description: String(isScale ? segmentValue : knob.x)
     Accessible.onPressAction: slider.btnClick()
-    Accessible.onIncreaseAction: slider.ownSteps ? slider.stepRequested(1) : slider.stepBy(1)
-    Accessible.onDecreaseAction: slider.ownSteps ? slider.stepRequested(-1) : slider.stepBy(-1)
+    Accessible.onIncreaseAction: slider.keyStep(1)
+    Accessible.onDecreaseAction: slider.keyStep(-1)
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => { event.accepted = slider.handleKey(event) }
+
+    FocusRing { gap: 4 }
 
     Rectangle {
         id: track

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "KeyNav.js" as KeyNav
 
 // Background and title bar of the window. The logo opens the maker's page.
 // Its pictures, like every picture of the screens, have a source only while
@@ -31,6 +32,17 @@ Item {
         Accessible.role: Accessible.Link
         Accessible.name: environment.url
         Accessible.onPressAction: Qt.openUrlExternally(environment.url)
+        Accessible.focusable: true
+        activeFocusOnTab: true
+        Keys.onPressed: (event) => {
+            if (KeyNav.isPress(event)) {
+                event.accepted = true
+                if (!event.isAutoRepeat)
+                    Qt.openUrlExternally(environment.url)
+            }
+        }
+
+        FocusRing {}
 
         MouseArea {
             anchors.fill: parent

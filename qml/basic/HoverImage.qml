@@ -1,4 +1,5 @@
 import QtQuick
+import "KeyNav.js" as KeyNav
 
 // A picture button: the hover picture while the pointer is over it.
 Image {
@@ -13,10 +14,21 @@ Image {
 
     Accessible.role: Accessible.Button
     Accessible.onPressAction: hoverImage.clicked()
+    Accessible.focusable: true
+    activeFocusOnTab: true
+    Keys.onPressed: (event) => {
+        if (KeyNav.isPress(event)) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                hoverImage.clicked()
+        }
+    }
 
     // Decoded only while shown, like every picture of the screens.
     source: !visible ? "" : area.pressed ? pressedSource
                                          : (area.containsMouse ? hoverSource : normalSource)
+
+    FocusRing {}
 
     MouseArea {
         id: area

@@ -1,5 +1,6 @@
 import QtQuick
 import modules.qml
+import "KeyNav.js" as KeyNav
 
 // A red line at the bottom of the root screen; with a link, a click opens it.
 Text {
@@ -13,11 +14,22 @@ Text {
     Accessible.role: link === "" ? Accessible.StaticText : Accessible.Link
     Accessible.name: text
     Accessible.onPressAction: infoText.open()
+    Accessible.focusable: activeFocusOnTab
+    activeFocusOnTab: link !== ""
+    Keys.onPressed: (event) => {
+        if (KeyNav.isPress(event)) {
+            event.accepted = true
+            if (!event.isAutoRepeat)
+                infoText.open()
+        }
+    }
 
     function open() {
         if (link !== "")
             Qt.openUrlExternally(link)
     }
+
+    FocusRing {}
 
     MouseArea {
         anchors.fill: parent

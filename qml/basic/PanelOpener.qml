@@ -8,6 +8,9 @@ QtObject {
     id: opener
 
     property var root: null
+    // Pause is no capture's key: a keyboard user ends the capture that runs
+    // with it, since every other key is captured (Tab and Escape too).
+    readonly property int stopKey: 0x48
 
     function centre(panel) {
         panel.x = RootLogic.centred(root.width, panel.width)
@@ -77,9 +80,28 @@ QtObject {
             r.systemSettingMain.systemSettingFocus()
     }
 
+    // Ends each capture the way its pointer control does: the combination
+    // is confirmed, the recording stopped, the key to insert taken. A fire
+    // capture takes Pause itself: any key ends it.
+    function stopCaptures() {
+        var editor = root.macroEditorMain
+        var dialog = root.keyAssigmentMain
+        if (dialog.isComboInput)
+            dialog.confirmCombo()
+        if (editor.isInsertting)
+            editor.acceptInsertKey()
+        if (editor.isInputting)
+            editor.toggleRecord()
+    }
+
     function routeKey(isDown, usbCode) {
         var editor = root.macroEditorMain
         var dialog = root.keyAssigmentMain
+        if (usbCode === stopKey && !dialog.isFireInput) {
+            if (isDown)
+                stopCaptures()
+            return
+        }
         var listIndex = editor.macroNumber_lv.currentIndex
         if (editor.isInputting && listIndex !== -1)
             editor.detectKeyboard(isDown, usbCode)

@@ -21,6 +21,9 @@ QtObject {
     property color colorBlue: "#09347f"
     property color colorOrange: "#cf3e00"
     property color colorBlack: Qt.rgba(0, 0, 0, 1)
+    // The frame around the control that has the keyboard focus.
+    property color focusColor: colorOrange
+    property int focusWidth: 2
 
     // Pictures of a skin live under a prefix named after their group.
     function picture(group, fileName) {

@@ -492,6 +492,114 @@ Item {
             verify(!list.isDrop)
         }
 
+        function focusOf(main) {
+            return main.Window.activeFocusItem
+        }
+
+        // The part of the screen an item belongs to, in reading order.
+        function screenPart(main, item) {
+            var parts = [["envItem", "title"], ["upItem", "title"], ["panelleft", "left"],
+                         ["mouseMain", "badges"], ["panelRight", "right"],
+                         ["infoText2", "bottom"], ["bottomBar", "bottom"]]
+            for (var it = item; it; it = it.parent) {
+                for (var i = 0; i < parts.length; ++i) {
+                    if (it === part(main, parts[i][0]))
+                        return parts[i][1]
+                }
+            }
+            return "elsewhere"
+        }
+
+        // Tab stops until the focus returns to where it started.
+        function tabRound(main, key) {
+            var first = focusOf(main)
+            var stops = []
+            for (var i = 0; i < 200; ++i) {
+                keyClick(key)
+                if (focusOf(main) === first)
+                    return stops
+                stops.push(focusOf(main))
+            }
+            fail("the focus never came round")
+        }
+
+        function test_tabGoesRoundTheScreenInReadingOrder() {
+            var main = startedMain()
+            part(main, "upItem").profileBtn.forceActiveFocus(Qt.TabFocusReason)
+            var stops = tabRound(main, Qt.Key_Tab)
+            var order = []
+            stops.forEach(function(item) {
+                var name = screenPart(main, item)
+                if (order[order.length - 1] !== name)
+                    order.push(name)
+                verify(item.Accessible.focusable, name)
+            })
+            compare(order, ["title", "left", "badges", "right", "bottom", "title"])
+            // Six buttons: six badges, six rows.
+            compare(stops.filter((item) => screenPart(main, item) === "badges").length, 6)
+            compare(tabRound(main, Qt.Key_Backtab).length, stops.length)
+        }
+
+        // A panel and a dialog from the keyboard: the focus moves in, stays
+        // in, Escape closes them as their close picture does, and the focus
+        // goes back to what opened them.
+        function test_panelsKeepTheFocusAndEscapeCloses() {
+            var main = startedMain()
+            var mask = part(main, "mainMask")
+            var entry = part(main, "systemEntry")
+            var system = part(main, "systemSettingMain")
+            entry.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Space)
+            verify(system.visible)
+            var inside = tabRound(main, Qt.Key_Tab).concat(tabRound(main, Qt.Key_Backtab))
+            verify(inside.length > 4)
+            inside.forEach((item) => verify(screenPart(main, item) === "elsewhere"
+                                            && system.contains(system.mapFromItem(item, 1, 1))))
+            keyClick(Qt.Key_Escape)
+            verify(!system.visible)
+            verify(!mask.visible)
+            compare(focusOf(main), entry)
+
+            // Button 2's badge opens its dialog; the middle button is chosen
+            // by keys, and Escape writes it into the key list.
+            var badge = findChild(main, "badge2")
+            var dialog = part(main, "keyAssigmentMain")
+            var keyList = part(main, "keyMatrixMain")
+            badge.forceActiveFocus(Qt.TabFocusReason)
+            keyClick(Qt.Key_Return)
+            verify(dialog.visible)
+            for (var i = 0; i < 40 && focusOf(main).textValue !== "Middle Key"; ++i)
+                keyClick(Qt.Key_Tab)
+            keyClick(Qt.Key_Space)
+            compare(dialog.keyCode2, 0xF2)
+            // Not in the list before the dialog closes.
+            compare(keyList.modKeys.get(1).keyCode2, 0xF1)
+
+            // Pause ends the combination capture as its tick does.
+            for (i = 0; i < 40 && focusOf(main) !== findChild(dialog, "comboBox"); ++i)
+                keyClick(Qt.Key_Tab)
+            keyPress(Qt.Key_Space)
+            keyRelease(Qt.Key_Space)
+            tryCompare(dialog, "isComboInput", true)
+            main.detectKeyboard(true, 0xE0)
+            main.detectKeyboard(true, 0x06)
+            keyClick(Qt.Key_Escape)
+            main.detectKeyboard(true, 0x29)
+            main.detectKeyboard(true, 0x48)
+            verify(!dialog.isComboInput)
+            verify(dialog.visible)
+            compare([dialog.keyCode0, dialog.keyCode1, dialog.keyCode2, dialog.keyCode3],
+                     [2, 1, 0x06, 0x29])
+
+            wait(300)
+            keyClick(Qt.Key_Escape)
+            verify(!dialog.visible)
+            verify(!mask.visible)
+            compare(focusOf(main), badge)
+            compare(keyList.modKeys.get(1).keyCode0, 2)
+            verify(keyList.isSave)
+        }
+
         Component {
             id: spyComponent
             SignalSpy {}
