@@ -93,7 +93,7 @@ Item {
         if (isScale) {
             setIndexValue(direction < 0 ? 0 : segment, true)
         } else {
-            knob.x = direction < 0 ? SliderLogic.minX() : SliderLogic.maxX(width)
+            knob.x = direction < 0 ? SliderLogic.minX() : SliderLogic.maxX(length)
             valueChange(knob.x)
         }
         valueChangeDelay(knob.x)
