@@ -90,6 +90,7 @@ class tst_Accessibility : public QObject
 private slots:
     void initTestCase();
     void everyVisibleControlIsNamedAndOperable();
+    void theFocusedControlIsTheAccessibleFocus();
 
 private:
     // What a screen reader would miss or not understand on the screen as it is.
@@ -228,6 +229,34 @@ void tst_Accessibility::everyVisibleControlIsNamedAndOperable()
     }
     QVERIFY(press(close));
     QVERIFY(!version->isVisible());
+}
+
+void tst_Accessibility::theFocusedControlIsTheAccessibleFocus()
+{
+    QQuickWindow *window = widget->view()->quickWindow();
+    widget->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(widget.get()));
+    widget->view()->setFocus();
+
+    // Tab once round the screen: each item the focus lands on is a control
+    // that assistive tools see focused (the toolkit tells them of the focus
+    // going to the item's accessible object, so it must be this one).
+    QStringList problems;
+    QList<QQuickItem *> visited;
+    for (int tab = 0; tab < 200; ++tab) {
+        QTest::keyClick(widget->view(), Qt::Key_Tab);
+        QQuickItem *focus = window->activeFocusItem();
+        if (!focus || visited.contains(focus))
+            break;
+        visited << focus;
+        QAccessibleInterface *iface = tree().value(focus);
+        if (!iface || !interactiveRoles.contains(iface->role()))
+            problems << QStringLiteral("focus on no control: ") + describe(focus);
+        else if (!iface->state().focused || !iface->state().focusable)
+            problems << QStringLiteral("not focused: ") + describe(focus);
+    }
+    QVERIFY2(visited.size() >= 20, qPrintable(QString::number(visited.size())));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(tst_Accessibility)
