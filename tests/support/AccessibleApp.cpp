@@ -14,7 +14,8 @@ namespace {
 const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
 const QString actionInterface = QStringLiteral("org.a11y.atspi.Action");
 const QString rootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
-// The bit of "on screen" in the first word of an object's state set.
+// Bits of the first word of an object's state set.
+constexpr uint stateFocused = 1u << 12;
 constexpr uint stateShowing = 1u << 25;
 
 } // namespace
@@ -30,11 +31,11 @@ AccessibleApp::~AccessibleApp()
     QDBusConnection::disconnectFromBus(connectionName);
 }
 
-bool AccessibleApp::connect(QString *whyNot)
+bool AccessibleApp::connect(QString *whyNot, const QDBusConnection &session)
 {
     // Asking for the address starts the accessibility bus on demand.
     QDBusInterface launcher(QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
-                            QStringLiteral("org.a11y.Bus"), QDBusConnection::sessionBus());
+                            QStringLiteral("org.a11y.Bus"), session);
     const QDBusReply<QString> address = launcher.call(QStringLiteral("GetAddress"));
     if (!address.isValid()) {
         *whyNot =
@@ -95,12 +96,12 @@ QList<AccessibleApp::Node> AccessibleApp::children(const Node &node)
     return nodes;
 }
 
-bool AccessibleApp::showing(const Node &node)
+uint AccessibleApp::state(const Node &node)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, accessibleInterface,
                                                        QStringLiteral("GetState"));
-    const QDBusReply<QList<uint>> state = bus.call(call, QDBus::Block, 5000);
-    return state.isValid() && !state.value().isEmpty() && (state.value().at(0) & stateShowing);
+    const QDBusReply<QList<uint>> words = bus.call(call, QDBus::Block, 5000);
+    return words.isValid() && !words.value().isEmpty() ? words.value().at(0) : 0;
 }
 
 QVariant AccessibleApp::property(const Node &node, const QString &name)
@@ -130,7 +131,7 @@ QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const N
     QList<Node> stack{under.isValid() ? under : root};
     while (!stack.isEmpty()) {
         const Node node = stack.takeLast();
-        if (node.path != rootPath && !showing(node))
+        if (node.path != rootPath && !(state(node) & stateShowing))
             continue;
         if (name(node) == wanted)
             found << node;
@@ -150,6 +151,26 @@ AccessibleApp::Node AccessibleApp::find(const QString &wanted, const Node &under
             return found.value(0);
         QTest::qWait(100);
     }
+}
+
+AccessibleApp::Node AccessibleApp::focused()
+{
+    // Only one chain of objects holds the focus, so the last focused one in
+    // tree order is the deepest.
+    Node found;
+    QList<Node> stack{root};
+    while (!stack.isEmpty()) {
+        const Node node = stack.takeLast();
+        const uint bits = node.path == rootPath ? stateShowing : state(node);
+        if (!(bits & stateShowing))
+            continue;
+        if (bits & stateFocused)
+            found = node;
+        const QList<Node> below = children(node);
+        for (auto it = below.crbegin(); it != below.crend(); ++it)
+            stack << *it;
+    }
+    return found;
 }
 
 bool AccessibleApp::press(const Node &node)

@@ -23,9 +23,9 @@ public:
     AccessibleApp();
     ~AccessibleApp();
 
-    // Starts the accessibility bus when it is not running; false (with the
-    // reason) when the session bus does not offer one.
-    bool connect(QString *whyNot);
+    // Starts the accessibility bus of the session when it is not running;
+    // false (with the reason) when the session bus does not offer one.
+    bool connect(QString *whyNot, const QDBusConnection &session = QDBusConnection::sessionBus());
     // Waits until the program of process pid shows itself on that bus.
     bool attach(qint64 pid, int timeoutMs);
 
@@ -35,6 +35,10 @@ public:
     // The first of them, waiting up to timeoutMs for it to appear.
     Node find(const QString &name, const Node &under = {}, int timeoutMs = 5000);
 
+    // The object on screen that holds the keyboard focus (the deepest one
+    // when a panel holds it too); invalid when none does.
+    Node focused();
+
     QString name(const Node &node);
     QString description(const Node &node);
     // Performs the object's "Press" action; false when it has none.
@@ -42,7 +46,8 @@ public:
 
 private:
     QList<Node> children(const Node &node);
-    bool showing(const Node &node);
+    // The first word of the object's state set; 0 when it does not answer.
+    uint state(const Node &node);
     QVariant property(const Node &node, const QString &name);
 
     QString connectionName;
