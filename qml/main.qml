@@ -420,6 +420,6 @@ RootStyle {
                  [systemSettingMain, () => systemSettingMain.close()],
                  [keyAssigmentMain, () => keyAssigmentMain.close()],
                  [profileMain, () => profileMain.close()]]
-                .concat(macroEditorMain.keyPanels, profileMain.keyPanels)
+        innerPanels: [macroEditorMain.keyPanels, profileMain.keyPanels]
     }
 }

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // A box that waits for keys: orange and with a blinking caret while it waits.
 Rectangle {

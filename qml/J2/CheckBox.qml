@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // Its text, then a 12-pixel box showing a tick while selected. Handlers of
 // btnClick see the state from before the click.

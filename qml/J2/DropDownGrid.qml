@@ -1,7 +1,6 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing the current entry; a click drops a grid of entries,
 // three to a line, below it. Blank entries fill the last line.

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing the current entry; a click drops the list of
 // entries below it. A chosen entry is reported once the list has closed.
@@ -87,6 +86,8 @@ Item {
             else
                 pressBox()
         } else if (event.key === Qt.Key_Escape && isDrop) {
+            // Escape closes a list that is still opening as well.
+            dropMove.complete()
             closeMenu()
         } else if (target < 0) {
             return false

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // A 24-high box showing a value; a click drops a slider strip below it.
 Item {

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 import "GunLogic.js" as GunLogic
 import "RootParts.js" as RootParts
 

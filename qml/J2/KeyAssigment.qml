@@ -408,5 +408,23 @@ Rectangle {
             dialog: keyAssigment
             onSliderDragged: (isDrag) => { scroller.interactive = !isDrag }
         }
+
+        // The control the keyboard reaches scrolls into view.
+        function reveal(item) {
+            if (!item || !KeyNav.isInside(item, body))
+                return
+            var top = item.mapToItem(body, 0, 0).y
+            var margin = 8
+            if (top - margin < contentY)
+                contentY = Math.max(0, top - margin)
+            else if (top + item.height + margin > contentY + height)
+                contentY = Math.min(contentHeight - height, top + item.height + margin - height)
+        }
+
+        Connections {
+            target: keyAssigment.Window.window
+            enabled: keyAssigment.visible
+            function onActiveFocusItemChanged() { scroller.reveal(keyAssigment.Window.activeFocusItem) }
+        }
     }
 }

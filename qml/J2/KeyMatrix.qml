@@ -1,7 +1,6 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 import "KeyCodes.js" as KeyCodes
 import "RootParts.js" as RootParts
 
@@ -272,8 +271,6 @@ Rectangle {
                     }
                 }
 
-                FocusRing { gap: 0 }
-
                 Text {
                     anchors.left: parent.left
                     anchors.leftMargin: 24
@@ -303,6 +300,7 @@ Rectangle {
                     onExited: keyMatrix.leaveBtn(keyRow.index)
                     onClicked: keyMatrix.clickRow(keyRow.index)
                 }
+                FocusRing { gap: 0 }
             }
             // qmllint enable unqualified
         }

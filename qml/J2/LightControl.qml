@@ -1,7 +1,6 @@
 import QtQuick
 import QtQml.Models
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 import "LightLogic.js" as LightLogic
 import "Numbers.js" as Numbers
 
@@ -155,9 +154,8 @@ Rectangle {
 
     // A step of the hue knob from the keyboard or a screen reader; a step
     // beyond the bar stops at its end.
-    function stepHue(delta) {
-        var knob = knobRepeater.itemAt(blockRow.selectColorBlock)
-        applyHue(knob.pos + delta)
+    function stepHue(from, delta) {
+        applyHue(from + delta)
         isSave = true
     }
 
@@ -384,15 +382,15 @@ Rectangle {
                     Accessible.name: lightControl.lightControlLang[6] + " " + (index + 1)
                     Accessible.description: color.toString()
                     Accessible.onPressAction: lightControl.takeKnobColour()
-                    Accessible.onIncreaseAction: lightControl.stepHue(1)
-                    Accessible.onDecreaseAction: lightControl.stepHue(-1)
+                    Accessible.onIncreaseAction: lightControl.stepHue(pos, 1)
+                    Accessible.onDecreaseAction: lightControl.stepHue(pos, -1)
                     Accessible.focusable: true
                     activeFocusOnTab: true
                     Keys.onPressed: (event) => {
                         var step = KeyNav.valueStep(event) || KeyNav.endStep(event) * LightLogic.barWidth
                         if (step !== 0) {
                             event.accepted = true
-                            lightControl.stepHue(step)
+                            lightControl.stepHue(knob.pos, step)
                         }
                     }
 

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // The macro editor's event list: index, type picture and text of each
 // event, rows 27 high. The time of a delay row can be edited in place.

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // The right-click menu of the macro editor's lists: a column of entries
 // that opens where the pointer is and closes when an entry is chosen.

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // The macro editor's list of macro names, rows 27 high; a name can be
 // edited in place (beginRename, endRename).

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 import "RootParts.js" as RootParts
 
 // The mouse picture with a numbered badge and a leader line per button. A

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 
 // A round-cornered square with an orange dot while selected, then its text.
 // Unselecting the other buttons of a group is the page's task.

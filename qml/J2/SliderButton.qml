@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "../basic/KeyNav.js" as KeyNav
 import "SliderLogic.js" as SliderLogic
 
 // A slider track with a 12-pixel knob, lying or upright. It reports knob
@@ -99,11 +98,14 @@ Item {
         valueChangeDelay(knob.x)
     }
 
-    // Answers the keys of a slider; true when it took the key.
+    // Answers the keys of a slider; true when it took the key. Space and
+    // Enter press it as a click does (the DPI page selects a stage so).
     function handleKey(event) {
         var step = KeyNav.valueStep(event)
         var end = KeyNav.endStep(event)
-        if (step !== 0)
+        if (KeyNav.isPress(event))
+            btnClick()
+        else if (step !== 0)
             keyStep(step)
         else if (end !== 0)
             keyEnd(end)

@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "KeyNav.js" as KeyNav
 
 // Background and title bar of the window. The logo opens the maker's page.
 // Its pictures, like every picture of the screens, have a source only while

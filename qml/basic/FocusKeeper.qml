@@ -1,5 +1,5 @@
 import QtQuick
-import "KeyNav.js" as KeyNav
+import modules.qml
 
 // Keeps the keyboard focus inside the panel or dialog that is open: it moves
 // in when the panel opens, Tab and Shift+Tab wrap round inside it, and when
@@ -11,18 +11,17 @@ QtObject {
 
     property var root: null
     property var window: null
-    // [panel, its close path] for every panel and dialog that opens over the screen.
+    // [panel, its close path] for every panel and dialog that opens over the
+    // screen, and lists of such pairs for the parts that open over a panel.
     property var panels: []
+    property var innerPanels: []
     // The open panels, latest last, each with the item that had the focus.
     property var stack: []
-    property var lastFocus: null
+    // Typed, so that it turns null when the item goes away.
+    property Item lastFocus: null
 
     function contains(panel, item) {
-        for (var it = item; it; it = it.parentItem) {
-            if (it === panel)
-                return true
-        }
-        return false
+        return KeyNav.isInside(item, panel)
     }
 
     function firstIn(panel) {
@@ -69,7 +68,8 @@ QtObject {
     }
 
     // Tab from the panel's last control (Shift+Tab from its first) lands
-    // outside it: wrap round to the other end.
+    // outside it: wrap round to the other end. The move waits for the focus
+    // change under way to finish, which would otherwise undo it.
     function focusMoved() {
         var now = window ? window.activeFocusItem : null
         var before = lastFocus
@@ -78,9 +78,17 @@ QtObject {
         if (!top || !now || !now.activeFocusOnTab || contains(top, now))
             return
         var forward = !before || before.nextItemInFocusChain(true) === now
-        var target = forward ? firstIn(top) : lastIn(top)
-        if (target)
-            target.forceActiveFocus(forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
+        wrapTarget = forward ? firstIn(top) : lastIn(top)
+        Qt.callLater(keeper.wrapRound)
+    }
+
+    property Item wrapTarget: null
+
+    function wrapRound() {
+        var target = wrapTarget
+        wrapTarget = null
+        if (target && target.visible)
+            target.forceActiveFocus(Qt.TabFocusReason)
     }
 
     function closeTop() {
@@ -111,6 +119,7 @@ QtObject {
     }
 
     Component.onCompleted: {
+        innerPanels.forEach((list) => { panels = panels.concat(list) })
         panels.forEach(function(entry) {
             var panel = entry[0]
             panel.visibleChanged.connect(function() {

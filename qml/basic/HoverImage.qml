@@ -1,5 +1,5 @@
 import QtQuick
-import "KeyNav.js" as KeyNav
+import modules.qml
 
 // A picture button: the hover picture while the pointer is over it.
 Image {

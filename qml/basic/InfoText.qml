@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "KeyNav.js" as KeyNav
 
 // A red line at the bottom of the root screen; with a link, a click opens it.
 Text {

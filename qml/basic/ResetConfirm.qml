@@ -52,6 +52,17 @@ Rectangle {
         font.bold: true
         color: Theme.fontColor
     }
+    // Cancel first: the focus lands on it when the box opens.
+    TextButton {
+        objectName: "factoryCancel"
+        anchors.right: okButton.left
+        anchors.rightMargin: 7
+        anchors.top: okButton.top
+        width: 88
+        height: 25
+        text: resetConfirm.cancelText
+        onClicked: resetConfirm.rejected()
+    }
     TextButton {
         id: okButton
         objectName: "factoryOk"
@@ -63,15 +74,5 @@ Rectangle {
         height: 25
         text: resetConfirm.okText
         onClicked: resetConfirm.accepted()
-    }
-    TextButton {
-        objectName: "factoryCancel"
-        anchors.right: okButton.left
-        anchors.rightMargin: 7
-        anchors.top: okButton.top
-        width: 88
-        height: 25
-        text: resetConfirm.cancelText
-        onClicked: resetConfirm.rejected()
     }
 }

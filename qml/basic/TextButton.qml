@@ -1,6 +1,5 @@
 import QtQuick
 import modules.qml
-import "KeyNav.js" as KeyNav
 
 // A flat text button: orange while the pointer is over it.
 Rectangle {

@@ -76,12 +76,9 @@ Item {
             return control
         }
 
-        // 0 waits for a drop-down to finish opening.
         function pressKeys(keys) {
             keys.forEach(function(key) {
-                if (key === 0)
-                    wait(250)
-                else if (Array.isArray(key))
+                if (Array.isArray(key))
                     keyClick(key[0], key[1])
                 else
                     keyClick(key)
@@ -96,7 +93,7 @@ Item {
                 { tag: "button space", make: textButton, keys: [Qt.Key_Space], signal: "clicked", count: 1 },
                 { tag: "button enter", make: textButton, keys: [Qt.Key_Return, Qt.Key_Enter], signal: "clicked", count: 2 },
                 { tag: "button leaves arrows", make: textButton, keys: [Qt.Key_Down], signal: "clicked", count: 0, unused: [Qt.Key_Down] },
-                { tag: "button leaves ctrl+enter", make: textButton, keys: [[Qt.Key_Return, Qt.ControlModifier]], signal: "clicked", count: 0, unused: [Qt.Key_Return] },
+                { tag: "button leaves ctrl+enter", make: textButton, keys: [[Qt.Key_Return, Qt.ControlModifier]], signal: "clicked", count: 0, unused: [Qt.Key_Control, Qt.Key_Return] },
                 { tag: "picture", make: hoverImage, keys: [Qt.Key_Space], signal: "clicked", count: 1 },
                 { tag: "radio", make: radio, keys: [Qt.Key_Space], signal: "btnClick", count: 1, arg: 3, property: "isSelect", value: true },
                 { tag: "check twice", make: check, keys: [Qt.Key_Space, Qt.Key_Return], signal: "btnClick", count: 2, arg: 5, property: "isSelect", value: false },
@@ -118,7 +115,7 @@ Item {
                 { tag: "closed list stays", make: list, keys: [Qt.Key_Home, Qt.Key_Up], signal: "valueChange", count: 1, arg: 0 },
                 { tag: "list opens", make: list, keys: [Qt.Key_Return], signal: "btnClick", count: 1, property: "isDrop", value: true },
                 { tag: "open list moves only", make: list, keys: [Qt.Key_Space, Qt.Key_Down, Qt.Key_Down], signal: "valueChange", count: 0, property: "keyRow", value: 3 },
-                { tag: "open list escape", make: list, keys: [Qt.Key_Space, 0, Qt.Key_Down, Qt.Key_Escape], signal: "valueChange", count: 0, property: "isDrop", value: false },
+                { tag: "open list escape", make: list, keys: [Qt.Key_Space, Qt.Key_Down, Qt.Key_Escape], signal: "valueChange", count: 0, property: "isDrop", value: false },
                 { tag: "open list chooses", make: list, keys: [Qt.Key_Space, Qt.Key_End, Qt.Key_Return], signal: "valueChange", count: 1, arg: 3, property: "currentSelect", value: 3 },
                 { tag: "grid down a line", make: grid, keys: [Qt.Key_Space, Qt.Key_Down, Qt.Key_Right, Qt.Key_Space], signal: "btnClick", count: 1, property: "textValue", value: "Min" },
                 { tag: "grid blank keeps", make: grid, keys: [Qt.Key_Space, Qt.Key_End, Qt.Key_Space], signal: "btnClick", count: 1, property: "currentSelect", value: 0 },

@@ -516,6 +516,7 @@ Item {
             var stops = []
             for (var i = 0; i < 200; ++i) {
                 keyClick(key)
+                wait(0)
                 if (focusOf(main) === first)
                     return stops
                 stops.push(focusOf(main))

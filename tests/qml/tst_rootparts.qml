@@ -47,8 +47,9 @@ Item {
             var names = []
             for (var c = 0; c < main.children.length; ++c)
                 names.push(main.children[c].objectName)
-            compare(names, ["dragRegion", "powerOnLogo", "protectUIItem", "envItem", "panelleft",
-                            "bottomBar", "panelRight", "upItem", "mouseMain", "infoText1",
+            // The screen's parts in reading order, which Tab follows.
+            compare(names, ["dragRegion", "powerOnLogo", "protectUIItem", "envItem", "upItem",
+                            "panelleft", "mouseMain", "panelRight", "bottomBar", "infoText1",
                             "infoText2", "mainMask", "macroEditorMain", "gunControlMain",
                             "systemSettingMain", "keyAssigmentMain", "profileMain", "versionWnd",
                             "factorysure"])
