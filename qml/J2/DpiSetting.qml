@@ -92,11 +92,10 @@ Rectangle {
         currentDPI = k
     }
 
-    // One knob pixel up or down, for assistive tools.
-    function nudgeStage(k, pixels) {
+    // Whole grid steps up or down, for the arrow keys and assistive tools.
+    function nudgeStage(k, steps) {
         var s = slider(k)
-        s.setValue(Math.max(DpiLogic.knobFirst, Math.min(DpiLogic.knobFirst + DpiLogic.knobSteps,
-                                                          s.knobX + pixels)))
+        s.setValue(DpiLogic.stepPosition(s.knobX, steps, minDPI, maxDPI, dpiBase))
         dpiValueProc(k, s.knobX, true)
     }
 
