@@ -1,7 +1,7 @@
 // The real executable in demo mode used with the keyboard alone: keys typed
 // into its window with xdotool, the focus found where a screen reader finds
-// it (the focused object on the accessibility bus), and what the keys changed
-// read back from the virtual mouse.
+// it (the focused object on the accessibility bus, and the one announced
+// focused), and what the keys changed read back from the virtual mouse.
 #include "AccessibleApp.h"
 #include "DemoSession.h"
 #include "MouseBytes.h"
@@ -39,6 +39,11 @@ private:
     // Tab until the focus is on the object named name; on failure, what the
     // focus went through.
     bool tabTo(const QString &name, QString *visited);
+    // Whether the last object announced focused is named name, waiting a little.
+    bool announced(const QString &name)
+    {
+        return QTest::qWaitFor([&] { return app->name(app->lastFocusAnnounced()) == name; }, 2000);
+    }
     QString focusName()
     {
         const AccessibleApp::Node focus = app->focused();
@@ -71,6 +76,10 @@ std::unique_ptr<DemoSession> tst_Keyboard::start()
         QTest::qFail("the program is not on the accessibility bus", __FILE__, __LINE__);
         return nullptr;
     }
+    if (!app->listenForFocus()) {
+        QTest::qFail("the accessibility registry takes no listener", __FILE__, __LINE__);
+        return nullptr;
+    }
     if (!demo->xdotool(
             {QStringLiteral("windowfocus"), QStringLiteral("--sync"), demo->windowId()})) {
         QTest::qFail("the window does not take the keyboard", __FILE__, __LINE__);
@@ -91,8 +100,13 @@ bool tst_Keyboard::tabTo(const QString &name, QString *visited)
     QStringList names;
     for (int tabs = 0; tabs < 80; ++tabs) {
         const QString now = focusName();
-        if (now == name)
-            return true;
+        if (now == name) {
+            // A screen reader heard of it too.
+            if (announced(name))
+                return true;
+            *visited = name + QStringLiteral(" focused but not announced");
+            return false;
+        }
         names << (now.isEmpty() ? QStringLiteral("(nothing)") : now);
         if (!key(QStringLiteral("Tab")))
             break;
@@ -120,6 +134,7 @@ void tst_Keyboard::buttonFunctionChosenWithKeys()
     QVERIFY(key(QStringLiteral("space")));
     // The focus goes back to the badge that opened the dialog.
     QTRY_COMPARE_WITH_TIMEOUT(focusName(), QStringLiteral("Button 4"), 3000);
+    QVERIFY(announced(QStringLiteral("Button 4")));
     QVERIFY(app->findAll(QStringLiteral("Middle Key"), dialog).isEmpty());
 
     QVERIFY2(tabTo(QStringLiteral("Save"), &visited), qPrintable(visited));

@@ -20,6 +20,24 @@ constexpr uint stateShowing = 1u << 25;
 
 } // namespace
 
+// Collects the "focused" state changes that programs announce on the bus.
+class FocusEventLog : public QObject
+{
+    Q_OBJECT
+public:
+    AccessibleApp::Node last;
+
+public slots:
+    void stateChanged(const QDBusMessage &message)
+    {
+        // (state name, 1 when set, ...)
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments.at(0).toString() == QLatin1String("focused") &&
+            arguments.at(1).toInt() == 1)
+            last = {message.service(), message.path()};
+    }
+};
+
 AccessibleApp::AccessibleApp()
     : connectionName(QStringLiteral("a11y-") + QUuid::createUuid().toString(QUuid::Id128)),
       bus(connectionName)
@@ -173,6 +191,28 @@ AccessibleApp::Node AccessibleApp::focused()
     return found;
 }
 
+bool AccessibleApp::listenForFocus()
+{
+    focusLog = std::make_unique<FocusEventLog>();
+    if (!bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
+                     QStringLiteral("StateChanged"), focusLog.get(),
+                     SLOT(stateChanged(QDBusMessage))))
+        return false;
+    // Programs send only the events that some listener asked the registry for.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
+        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
+    call << QStringLiteral("object:state-changed:focused");
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    QTest::qWait(300); // the programs hear of the new listener
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+AccessibleApp::Node AccessibleApp::lastFocusAnnounced() const
+{
+    return focusLog ? focusLog->last : Node();
+}
+
 bool AccessibleApp::press(const Node &node)
 {
     const int count = [&] {
@@ -198,3 +238,5 @@ bool AccessibleApp::press(const Node &node)
     }
     return false;
 }
+
+#include "AccessibleApp.moc"

@@ -4,6 +4,10 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
+class FocusEventLog;
+
 // One running program as assistive technologies see it: its accessible
 // objects on the accessibility bus (AT-SPI, reached through the session
 // bus), found by name among those on screen, read and pressed. Works on any
@@ -39,6 +43,12 @@ public:
     // when a panel holds it too); invalid when none does.
     Node focused();
 
+    // From now on, notes the objects the program announces as focused, as a
+    // screen reader hears of them; false when the bus refuses.
+    bool listenForFocus();
+    // The last object announced focused; invalid when none was.
+    Node lastFocusAnnounced() const;
+
     QString name(const Node &node);
     QString description(const Node &node);
     // Performs the object's "Press" action; false when it has none.
@@ -53,4 +63,5 @@ private:
     QString connectionName;
     QDBusConnection bus;
     Node root;
+    std::unique_ptr<FocusEventLog> focusLog;
 };
