@@ -84,7 +84,7 @@ Item {
                     }
                 }
 
-                FocusRing {}
+                FocusRing { radius: width / 2 }
 
                 Text {
                     anchors.centerIn: parent

@@ -11,7 +11,7 @@ Rectangle {
     anchors.margins: -gap - Theme.focusWidth
     visible: parent ? parent.activeFocus : false
     color: "transparent"
-    radius: Math.min(width, height) > 30 ? 2 : Math.min(width, height) / 2
+    radius: 2
     border.color: Theme.focusColor
     border.width: Theme.focusWidth
     Accessible.ignored: true

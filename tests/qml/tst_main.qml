@@ -321,6 +321,18 @@ Item {
             compare(events.get(0).info, "C")
             compare(part(main, "insertKeyDialog").keyName, "C")
 
+            // Pause is no capture's key: it takes the key to insert and stops recording.
+            part(main, "insertKeyDialog").visible = true
+            main.detectKeyboard(true, 0x48)
+            main.detectKeyboard(false, 0x48)
+            verify(!editor.isInputting)
+            verify(!editor.isInsertting)
+            verify(!part(main, "insertKeyDialog").visible)
+            compare(events.count, 3)
+            for (var i = 0; i < events.count; ++i)
+                compare(events.get(i).info, "C")
+            view.clear()
+
             // The key dialog takes the same key as fire key and into a combination.
             editor.isInputting = false
             editor.isInsertting = false
@@ -536,6 +548,8 @@ Item {
                 verify(item.Accessible.focusable, name)
             })
             compare(order, ["title", "left", "badges", "right", "bottom", "title"])
+            // Left to right in the title bar: the profile list, then the pictures.
+            compare(stops[0].Accessible.name, "Version")
             // Six buttons: six badges, six rows.
             compare(stops.filter((item) => screenPart(main, item) === "badges").length, 6)
             compare(tabRound(main, Qt.Key_Backtab).length, stops.length)

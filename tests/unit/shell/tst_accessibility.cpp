@@ -150,10 +150,13 @@ QStringList tst_Accessibility::faults() const
         const QString misplaced = extentsFault(iface, item);
         if (!misplaced.isEmpty())
             found << misplaced + describe(item);
-        // The keyboard reaches every control; rows and scroll bars through their list.
-        if (!iface->state().focusable && iface->role() != QAccessible::ListItem
-            && iface->role() != QAccessible::ScrollBar)
-            found << QStringLiteral("not focusable: ") + describe(item);
+        // Tab reaches every control, or the control it is part of (a list's
+        // rows, a drop-down's slider).
+        const QQuickItem *tabStop = item;
+        while (tabStop && !tabStop->activeFocusOnTab())
+            tabStop = tabStop->parentItem();
+        if (!tabStop && interactiveRoles.contains(iface->role()))
+            found << QStringLiteral("not reached by Tab: ") + describe(item);
     }
 
     // Every visible item that takes mouse or key input belongs to one of
