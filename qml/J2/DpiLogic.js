@@ -37,6 +37,20 @@ function positionToValue(p, minDPI, maxDPI, dpiBase) {
     return Numbers.clamp(value, lowest, highest)
 }
 
+// The knob position `steps` grid steps away from position p: the first one
+// whose value reaches the value wanted, within the knob's run (so a grid finer
+// than a knob pixel still moves at least one step).
+function stepPosition(p, steps, minDPI, maxDPI, dpiBase) {
+    var base = dpiBase > 0 ? dpiBase : 1
+    var wanted = positionToValue(p, minDPI, maxDPI, dpiBase) + steps * base
+    var last = knobFirst + knobSteps
+    for (var q = knobFirst; q < last; ++q) {
+        if (positionToValue(q, minDPI, maxDPI, dpiBase) >= wanted)
+            return q
+    }
+    return last
+}
+
 // Eight stage values from a stored list; missing or unreadable entries take
 // the defaults.
 function stageValues(stored) {

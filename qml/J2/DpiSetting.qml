@@ -92,11 +92,10 @@ Rectangle {
         currentDPI = k
     }
 
-    // One knob pixel up or down, for assistive tools.
-    function nudgeStage(k, pixels) {
+    // Whole grid steps up or down, for the arrow keys and assistive tools.
+    function nudgeStage(k, steps) {
         var s = slider(k)
-        s.setValue(Math.max(DpiLogic.knobFirst, Math.min(DpiLogic.knobFirst + DpiLogic.knobSteps,
-                                                          s.knobX + pixels)))
+        s.setValue(DpiLogic.stepPosition(s.knobX, steps, minDPI, maxDPI, dpiBase))
         dpiValueProc(k, s.knobX, true)
     }
 
@@ -162,7 +161,7 @@ Rectangle {
         function dpiCountControl(index) {
             var active = Numbers.clamp(index + 1, 1, DpiLogic.stageCount)
             var layout = DpiLogic.layoutFor(active)
-            sliderColumn.y = layout.offset
+            sliderRow.columnOffset = layout.offset
             if (layout.spacing >= 0)
                 dpiSetting.sliderSpacing = layout.spacing
             if (layout.labelSpacing >= 0)
@@ -180,14 +179,16 @@ Rectangle {
         }
     }
 
-    // A column of horizontal sliders turned to stand upright, minimum at the
-    // bottom; it turns about its centre, so the offset keeps it in place.
-    Column {
-        id: sliderColumn
+    // The upright sliders side by side, first one left. The layout's offset
+    // is that of the stack of lying tracks before it is stood up about its
+    // centre, so the row keeps that centre.
+    Row {
+        id: sliderRow
+        property real columnOffset: 69
+        readonly property int stageLength: 176
         x: (dpiSetting.width - width) / 2
-        y: 69
+        y: columnOffset + (width - stageLength) / 2
         spacing: dpiSetting.sliderSpacing
-        rotation: 270
 
         Repeater {
             id: sliderRepeater
@@ -200,7 +201,9 @@ Rectangle {
                 required property int index
                 readonly property string dpiValue: dpiSetting.stageTexts[index]
                 objectName: "dpi" + index
-                width: 176
+                upright: true
+                width: 6
+                height: sliderRow.stageLength
                 visible: index < dpiSetting.currentDpiCount
                 colorS: dpiSetting.currentDPI === index ? Theme.colorOrange : Theme.colorBlue
                 onBtnClick: dpiSetting.selectStage(index)

@@ -2,11 +2,17 @@ import QtQuick
 import modules.qml
 import "SliderLogic.js" as SliderLogic
 
-// A horizontal slider track with a 12-pixel knob. It reports knob positions
-// in pixels; the pages turn them into their own values.
-Rectangle {
+// A slider track with a 12-pixel knob, lying or upright. It reports knob
+// positions in pixels along the track; the pages turn them into their own values.
+Item {
     id: slider
 
+    // Upright: the track is drawn turned to stand with its minimum at the
+    // bottom, while the slider itself keeps its place and size, so that the
+    // focus and assistive tools find it where it is drawn.
+    property bool upright: false
+    readonly property real length: upright ? height : width
+    property alias color: track.color
     property int segment: 10
     property int segmentValue: 0
     property bool isScale: false
@@ -25,12 +31,12 @@ Rectangle {
     signal stepRequested(int direction)
 
     function setRatioValue(ration) {
-        knob.x = SliderLogic.ratioToX(width, ration)
+        knob.x = SliderLogic.ratioToX(length, ration)
         valueChange(knob.x)
     }
 
     function setIndexValue(Index, isSendSignal) {
-        knob.x = SliderLogic.indexToX(width, segment, Index)
+        knob.x = SliderLogic.indexToX(length, segment, Index)
         segmentValue = Index
         if (isSendSignal)
             valueChange(knob.x)
@@ -44,11 +50,11 @@ Rectangle {
     // when stepped) and reports when it arrives.
     function clickAt(trackX) {
         btnClick()
-        var target = SliderLogic.clickTarget(width, trackX)
+        var target = SliderLogic.clickTarget(length, trackX)
         if (isScale) {
-            var i = SliderLogic.snapIndex(width, segment, target, 0)
+            var i = SliderLogic.snapIndex(length, segment, target, 0)
             segmentValue = i
-            target = SliderLogic.indexToX(width, segment, i)
+            target = SliderLogic.indexToX(length, segment, i)
         }
         knobMove.stop()
         knobMove.to = target
@@ -61,7 +67,7 @@ Rectangle {
         if (isScale) {
             setIndexValue(Math.max(0, Math.min(segment, segmentValue + direction)), true)
         } else {
-            knob.x = SliderLogic.clampX(width, knob.x + direction * SliderLogic.usableLength(width) / 10)
+            knob.x = SliderLogic.clampX(length, knob.x + direction * SliderLogic.usableLength(length) / 10)
             valueChange(knob.x)
         }
         valueChangeDelay(knob.x)
@@ -86,7 +92,7 @@ Rectangle {
         if (isScale) {
             setIndexValue(direction < 0 ? 0 : segment, true)
         } else {
-            knob.x = direction < 0 ? SliderLogic.minX() : SliderLogic.maxX(width)
+            knob.x = direction < 0 ? SliderLogic.minX() : SliderLogic.maxX(length)
             valueChange(knob.x)
         }
         valueChangeDelay(knob.x)
@@ -110,8 +116,6 @@ Rectangle {
 
     width: 100
     height: 6
-    radius: 3
-    color: Theme.colorGray1
     Accessible.role: Accessible.Slider
     // The page names it; the value read out is the step, or the knob position.
     Accessible.description: String(isScale ? segmentValue : knob.x)
@@ -125,57 +129,67 @@ Rectangle {
     FocusRing { gap: 4 }
 
     Rectangle {
-        id: filled
-        width: knob.x + 6
-        height: slider.height
+        id: track
+        anchors.centerIn: parent
+        width: slider.length
+        height: slider.upright ? slider.width : slider.height
+        rotation: slider.upright ? 270 : 0
         radius: 3
-        color: slider.colorS
-    }
+        color: Theme.colorGray1
 
-    MouseArea {
-        id: trackArea
-        anchors.fill: parent
-        anchors.margins: -3
-        onClicked: (mouse) => slider.clickAt(mouse.x + trackArea.x)
-    }
-
-    Image {
-        id: knob
-        x: SliderLogic.minX()
-        y: -3
-        width: 12
-        height: 12
-        source: visible ? Theme.sourceSlide : ""
+        Rectangle {
+            id: filled
+            width: knob.x + 6
+            height: track.height
+            radius: 3
+            color: slider.colorS
+        }
 
         MouseArea {
-            id: knobArea
-            property real pressX: 0
-            property real pressKnobX: 0
+            id: trackArea
             anchors.fill: parent
-            onPressed: (mouse) => {
-                knobMove.stop()
-                pressX = mapToItem(slider, mouse.x, 0).x
-                pressKnobX = knob.x
-                // A press may send a command to the mouse, whose wait lets the
-                // next events through: run it once the knob holds the pointer,
-                // or a quick drag that arrives meanwhile is lost.
-                Qt.callLater(slider.btnClick)
-                slider.dragSignal(true)
-            }
-            onPositionChanged: (mouse) => {
-                var now = mapToItem(slider, mouse.x, 0).x
-                knob.x = SliderLogic.clampX(slider.width, pressKnobX + now - pressX)
-                if (!slider.isScale)
-                    slider.valueChange(knob.x)
-            }
-            onReleased: {
-                if (slider.isScale) {
-                    var i = SliderLogic.snapIndex(slider.width, slider.segment, knob.x, 1)
-                    slider.segmentValue = i
-                    knob.x = SliderLogic.indexToX(slider.width, slider.segment, i)
+            anchors.margins: -3
+            onClicked: (mouse) => slider.clickAt(mouse.x + trackArea.x)
+        }
+
+        Image {
+            id: knob
+            x: SliderLogic.minX()
+            y: -3
+            width: 12
+            height: 12
+            source: visible ? Theme.sourceSlide : ""
+
+            MouseArea {
+                id: knobArea
+                property real pressX: 0
+                property real pressKnobX: 0
+                anchors.fill: parent
+                onPressed: (mouse) => {
+                    knobMove.stop()
+                    pressX = mapToItem(track, mouse.x, 0).x
+                    pressKnobX = knob.x
+                    // A press may send a command to the mouse, whose wait lets the
+                    // next events through: run it once the knob holds the pointer,
+                    // or a quick drag that arrives meanwhile is lost.
+                    Qt.callLater(slider.btnClick)
+                    slider.dragSignal(true)
                 }
-                slider.valueChangeDelay(knob.x)
-                slider.dragSignal(false)
+                onPositionChanged: (mouse) => {
+                    var now = mapToItem(track, mouse.x, 0).x
+                    knob.x = SliderLogic.clampX(slider.length, pressKnobX + now - pressX)
+                    if (!slider.isScale)
+                        slider.valueChange(knob.x)
+                }
+                onReleased: {
+                    if (slider.isScale) {
+                        var i = SliderLogic.snapIndex(slider.length, slider.segment, knob.x, 1)
+                        slider.segmentValue = i
+                        knob.x = SliderLogic.indexToX(slider.length, slider.segment, i)
+                    }
+                    slider.valueChangeDelay(knob.x)
+                    slider.dragSignal(false)
+                }
             }
         }
     }

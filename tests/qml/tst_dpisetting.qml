@@ -74,6 +74,30 @@ Item {
             compare(part(page, "dpi7TXT").text, "6000")
         }
 
+        // Keys on a stage (value 1000, a knob pixel about 37 dpi): whole
+        // 50 dpi steps, the ends of the range with Home and End.
+        function test_keysStepByTheGrid_data() {
+            return [
+                { tag: "up", keys: [Qt.Key_Up], shown: "1050" },
+                { tag: "up four", keys: [Qt.Key_Up, Qt.Key_Up, Qt.Key_Up, Qt.Key_Up], shown: "1200" },
+                { tag: "down", keys: [Qt.Key_Down], shown: "950" },
+                { tag: "up and back", keys: [Qt.Key_Right, Qt.Key_Up, Qt.Key_Left], shown: "1050" },
+                { tag: "end", keys: [Qt.Key_End], shown: "6000" },
+                { tag: "home", keys: [Qt.Key_Home], shown: "200" }
+            ]
+        }
+
+        function test_keysStepByTheGrid(data) {
+            var page = loadedPage()
+            var stage = part(page, "dpi1")
+            stage.forceActiveFocus()
+            for (var i = 0; i < data.keys.length; ++i)
+                keyClick(data.keys[i])
+            compare(part(page, "dpi1TXT").text, data.shown)
+            verify(page.isSave)
+            compare(view.only(["mouseSetDpi", "setData"]), [])
+        }
+
         function test_stageListShrinksAndLayoutFollows() {
             view.profile["mouse/dpiCount"] = "6"
             view.profile["mouse/currentDpiCount"] = "3"
@@ -113,9 +137,9 @@ Item {
             var first = part(page, "dpi0")
             var second = part(page, "dpi1")
             tryVerify(function() {
-                return Math.round(second.mapToItem(page, 88, 3).x - first.mapToItem(page, 88, 3).x) === 39
+                return Math.round(second.mapToItem(page, 3, 88).x - first.mapToItem(page, 3, 88).x) === 39
             })
-            verify(Math.abs(first.mapToItem(page, 88, 3).y - 131) <= 1)
+            verify(Math.abs(first.mapToItem(page, 3, 88).y - 131) <= 1)
         }
 
         function test_oneStageStillStoresAndSendsEight() {

@@ -14,10 +14,29 @@ namespace {
 const QString accessibleInterface = QStringLiteral("org.a11y.atspi.Accessible");
 const QString actionInterface = QStringLiteral("org.a11y.atspi.Action");
 const QString rootPath = QStringLiteral("/org/a11y/atspi/accessible/root");
-// The bit of "on screen" in the first word of an object's state set.
+// Bits of the first word of an object's state set.
+constexpr uint stateFocused = 1u << 12;
 constexpr uint stateShowing = 1u << 25;
 
 } // namespace
+
+// Collects the "focused" state changes that programs announce on the bus.
+class FocusEventLog : public QObject
+{
+    Q_OBJECT
+public:
+    AccessibleApp::Node last;
+
+public slots:
+    void stateChanged(const QDBusMessage &message)
+    {
+        // (state name, 1 when set, ...)
+        const QList<QVariant> arguments = message.arguments();
+        if (arguments.size() >= 2 && arguments.at(0).toString() == QLatin1String("focused") &&
+            arguments.at(1).toInt() == 1)
+            last = {message.service(), message.path()};
+    }
+};
 
 AccessibleApp::AccessibleApp()
     : connectionName(QStringLiteral("a11y-") + QUuid::createUuid().toString(QUuid::Id128)),
@@ -94,12 +113,12 @@ QList<AccessibleApp::Node> AccessibleApp::children(const Node &node)
     return nodes;
 }
 
-bool AccessibleApp::showing(const Node &node)
+uint AccessibleApp::state(const Node &node)
 {
     QDBusMessage call = QDBusMessage::createMethodCall(node.service, node.path, accessibleInterface,
                                                        QStringLiteral("GetState"));
-    const QDBusReply<QList<uint>> state = bus.call(call, QDBus::Block, 5000);
-    return state.isValid() && !state.value().isEmpty() && (state.value().at(0) & stateShowing);
+    const QDBusReply<QList<uint>> words = bus.call(call, QDBus::Block, 5000);
+    return words.isValid() && !words.value().isEmpty() ? words.value().at(0) : 0;
 }
 
 QVariant AccessibleApp::property(const Node &node, const QString &name)
@@ -170,7 +189,7 @@ QList<AccessibleApp::Node> AccessibleApp::findAll(const QString &wanted, const Q
     QList<Node> stack{under.isValid() ? under : root};
     while (!stack.isEmpty()) {
         const Node node = stack.takeLast();
-        if (node.path != rootPath && !showing(node))
+        if (node.path != rootPath && !(state(node) & stateShowing))
             continue;
         if (name(node) == wanted && (wantedRole.isEmpty() || role(node) == wantedRole))
             found << node;
@@ -198,6 +217,48 @@ AccessibleApp::Node AccessibleApp::find(const QString &wanted, const QString &wa
     }
 }
 
+AccessibleApp::Node AccessibleApp::focused()
+{
+    // Only one chain of objects holds the focus, so the last focused one in
+    // tree order is the deepest.
+    Node found;
+    QList<Node> stack{root};
+    while (!stack.isEmpty()) {
+        const Node node = stack.takeLast();
+        const uint bits = node.path == rootPath ? stateShowing : state(node);
+        if (!(bits & stateShowing))
+            continue;
+        if (bits & stateFocused)
+            found = node;
+        const QList<Node> below = children(node);
+        for (auto it = below.crbegin(); it != below.crend(); ++it)
+            stack << *it;
+    }
+    return found;
+}
+
+bool AccessibleApp::listenForFocus()
+{
+    focusLog = std::make_unique<FocusEventLog>();
+    if (!bus.connect(QString(), QString(), QStringLiteral("org.a11y.atspi.Event.Object"),
+                     QStringLiteral("StateChanged"), focusLog.get(),
+                     SLOT(stateChanged(QDBusMessage))))
+        return false;
+    // Programs send only the events that some listener asked the registry for.
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("/org/a11y/atspi/registry"),
+        QStringLiteral("org.a11y.atspi.Registry"), QStringLiteral("RegisterEvent"));
+    call << QStringLiteral("object:state-changed:focused");
+    const QDBusMessage reply = bus.call(call, QDBus::Block, 5000);
+    QTest::qWait(300); // the programs hear of the new listener
+    return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+AccessibleApp::Node AccessibleApp::lastFocusAnnounced() const
+{
+    return focusLog ? focusLog->last : Node();
+}
+
 bool AccessibleApp::press(const Node &node)
 {
     const int count = [&] {
@@ -223,3 +284,5 @@ bool AccessibleApp::press(const Node &node)
     }
     return false;
 }
+
+#include "AccessibleApp.moc"

@@ -5,6 +5,10 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
+
+class FocusEventLog;
+
 // The roles a screen reader announces, as the accessibility bus names them.
 namespace Role {
 inline const QString button = QStringLiteral("push button");
@@ -52,6 +56,16 @@ public:
     Node find(const QString &name, const QString &role, const Node &under = {},
               int timeoutMs = 5000);
 
+    // The object on screen that holds the keyboard focus (the deepest one
+    // when a panel holds it too); invalid when none does.
+    Node focused();
+
+    // From now on, notes the objects the program announces as focused, as a
+    // screen reader hears of them; false when the bus refuses.
+    bool listenForFocus();
+    // The last object announced focused; invalid when none was.
+    Node lastFocusAnnounced() const;
+
     QString name(const Node &node);
     QString description(const Node &node);
     QString role(const Node &node);
@@ -64,11 +78,13 @@ public:
 
 private:
     QList<Node> children(const Node &node);
-    bool showing(const Node &node);
+    // The first word of the object's state set; 0 when it does not answer.
+    uint state(const Node &node);
     QVariant property(const Node &node, const QString &name);
     QRect screenExtents(const Node &node);
 
     QString connectionName;
     QDBusConnection bus;
     Node root;
+    std::unique_ptr<FocusEventLog> focusLog;
 };

@@ -1,12 +1,14 @@
 // The window as a screen reader sees it: the accessibility tree of the real
 // widget stack (Widget, view, main.qml) names every visible thing that takes
-// clicks, with a role and an action, and its actions operate the screen.
+// clicks, with a role and an action, reports it where it is drawn, and its
+// actions operate the screen.
 #include "TempDataFolder.h"
 #include "backend/myQQuickView.h"
 #include "shell/Widget.h"
 
 #include <QAccessible>
 #include <QQuickItem>
+#include <QQuickWindow>
 #include <QSet>
 #include <QTest>
 
@@ -49,6 +51,29 @@ QAccessibleInterface *find(const QHash<QObject *, QAccessibleInterface *> &seen,
     return nullptr;
 }
 
+QString text(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Where a magnifier or a click at the reported place lands must be where the
+// item is drawn, turned or not: its rectangle in the scene, on the screen.
+// Toolkit positions are whole pixels, so each edge may be one pixel off.
+QString extentsFault(QAccessibleInterface *iface, const QQuickItem *item)
+{
+    const QRectF scene = item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+    const QPointF origin = item->window()->mapToGlobal(QPoint(0, 0));
+    const QRectF drawn = scene.translated(origin);
+    const QRect reported = iface->rect();
+    const bool near = qAbs(reported.left() - drawn.left()) <= 1 &&
+                      qAbs(reported.top() - drawn.top()) <= 1 &&
+                      qAbs(reported.left() + reported.width() - drawn.right()) <= 1 &&
+                      qAbs(reported.top() + reported.height() - drawn.bottom()) <= 1;
+    if (near)
+        return {};
+    return QStringLiteral("extents %1, drawn %2: ").arg(text(reported), text(drawn.toRect()));
+}
+
 bool press(QAccessibleInterface *iface)
 {
     if (!iface || !iface->actionInterface())
@@ -65,6 +90,7 @@ class tst_Accessibility : public QObject
 private slots:
     void initTestCase();
     void everyVisibleControlIsNamedAndOperable();
+    void theFocusedControlIsTheAccessibleFocus();
 
 private:
     // What a screen reader would miss or not understand on the screen as it is.
@@ -121,6 +147,9 @@ QStringList tst_Accessibility::faults() const
             found << QStringLiteral("no name: ") + describe(item);
         if (!hasActions)
             found << QStringLiteral("no action: ") + describe(item);
+        const QString misplaced = extentsFault(iface, item);
+        if (!misplaced.isEmpty())
+            found << misplaced + describe(item);
         // Tab reaches every control, or the control it is part of (a list's
         // rows, a drop-down's slider).
         const QQuickItem *tabStop = item;
@@ -207,6 +236,34 @@ void tst_Accessibility::everyVisibleControlIsNamedAndOperable()
     }
     QVERIFY(press(close));
     QVERIFY(!version->isVisible());
+}
+
+void tst_Accessibility::theFocusedControlIsTheAccessibleFocus()
+{
+    QQuickWindow *window = widget->view()->quickWindow();
+    widget->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(widget.get()));
+    widget->view()->setFocus();
+
+    // Tab once round the screen: each item the focus lands on is a control
+    // that assistive tools see focused (the toolkit tells them of the focus
+    // going to the item's accessible object, so it must be this one).
+    QStringList problems;
+    QList<QQuickItem *> visited;
+    for (int tab = 0; tab < 200; ++tab) {
+        QTest::keyClick(widget->view(), Qt::Key_Tab);
+        QQuickItem *focus = window->activeFocusItem();
+        if (!focus || visited.contains(focus))
+            break;
+        visited << focus;
+        QAccessibleInterface *iface = tree().value(focus);
+        if (!iface || !interactiveRoles.contains(iface->role()))
+            problems << QStringLiteral("focus on no control: ") + describe(focus);
+        else if (!iface->state().focused || !iface->state().focusable)
+            problems << QStringLiteral("not focused: ") + describe(focus);
+    }
+    QVERIFY2(visited.size() >= 20, qPrintable(QString::number(visited.size())));
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(tst_Accessibility)
