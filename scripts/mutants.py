@@ -4,6 +4,7 @@
   mutants.py list [--area A] [--sample N] [--seed S]   one mutant a line (TSV)
   mutants.py apply ID                                  writes mutant ID into its file
   mutants.py list --plan                               the run's own list (PLAN below)
+  mutants.py list --survivors RESULTS.tsv              the survivors of an earlier run
   mutants.py areas                                     area, files, tests
   mutants.py score RESULTS.tsv                         score per area, as a markdown table
 
@@ -249,11 +250,14 @@ def main(argv):
                 return 0
         print(f"no such mutant: {ident}", file=sys.stderr)
         return 1
-    area_filter, sample, seed, plan = None, 0, 25, False
+    area_filter, sample, seed, plan, survivors = None, 0, 25, False, None
     args = iter(argv[1:])
     for a in args:
         if a == "--plan":
             plan = True
+        elif a == "--survivors":
+            rows = [r.split("\t") for r in Path(next(args)).read_text().splitlines()[1:]]
+            survivors = {r[0] for r in rows if len(r) > 5 and r[5] == "survived"}
         elif a == "--area":
             area_filter = next(args)
         elif a == "--sample":
@@ -261,6 +265,8 @@ def main(argv):
         elif a == "--seed":
             seed = int(next(args))
     mutants = all_mutants(area_filter)
+    if survivors is not None:
+        mutants = [m for m in mutants if m[0] in survivors]
     if plan:
         rng = random.Random(seed)
         chosen = []

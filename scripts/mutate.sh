@@ -5,11 +5,12 @@
 # puts the file back.
 #
 #   mutate.sh [--area REGEX] [--sample N] [--seed S] [--list] [--plan]
-#             [--build DIR] [--timeout SEC] [--out FILE]
+#             [--survivors RESULTS] [--build DIR] [--timeout SEC] [--out FILE]
 #
 #   --area     only areas matching REGEX (mutants.py areas lists them)
 #   --sample   N mutants drawn with a fixed seed (default seed 25)
 #   --plan     the run's own list: docs/mutation.md says what it holds
+#   --survivors  only the survivors of an earlier run's results (to check new tests)
 #   --list     print the mutants and stop
 #   --build    build folder (default build-mutate: Debug, ccache, lld when present)
 #   --timeout  seconds one test program may take (default 60)
@@ -21,7 +22,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
 
-area='' sample='' seed=25 list=0 plan=0 build=build-mutate timeout=60 out=''
+area='' sample='' seed=25 list=0 plan=0 build=build-mutate timeout=60 out='' survivors=''
 while [ $# -gt 0 ]; do
     case $1 in
     --area) area=$2; shift ;;
@@ -29,10 +30,11 @@ while [ $# -gt 0 ]; do
     --seed) seed=$2; shift ;;
     --list) list=1 ;;
     --plan) plan=1 ;;
+    --survivors) survivors=$(realpath "$2"); shift ;;
     --build) build=$2; shift ;;
     --timeout) timeout=$2; shift ;;
     --out) out=$2; shift ;;
-    *) sed -n '2,19p' "$0"; exit 2 ;;
+    *) sed -n '2,20p' "$0"; exit 2 ;;
     esac
     shift
 done
@@ -42,6 +44,7 @@ listArgs=(list --seed "$seed")
 [ -n "$area" ] && listArgs+=(--area "$area")
 [ -n "$sample" ] && listArgs+=(--sample "$sample")
 [ "$plan" = 1 ] && listArgs+=(--plan)
+[ -n "$survivors" ] && listArgs+=(--survivors "$survivors")
 if [ "$list" = 1 ]; then
     python3 scripts/mutants.py "${listArgs[@]}"
     exit 0
