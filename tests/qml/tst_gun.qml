@@ -52,7 +52,9 @@ Item {
                 "0": ["M416", "L-Click", "12", "0", "20", "3"],
                 "1": ["AKM", "L-Click", "30", "0", "40", "0"],
                 // Not a full record: the row keeps its defaults.
-                "2": ["M16A4", "L-Click"]
+                "2": ["M16A4", "L-Click"],
+                // Unreadable values: period 10, Y 10, times 0.
+                "3": ["SCAR-L", "L-Click", "x", "0", "y", "z"]
             }
             view.globals = { "mouse/selectGun": ["1", "4", "junk"] }
             var panel = createTemporaryObject(gunComponent, scene)
@@ -61,6 +63,8 @@ Item {
             compare(panel.gunNumberModel.get(0).gunPeriod, "12")
             compare(panel.gunNumberModel.get(2).gunPeriod, "10")
             compare(panel.gunPeriods(), [30, 10, 10])
+            var unreadable = panel.gunNumberModel.get(3)
+            compare([unreadable.gunPeriod, unreadable.gunY, unreadable.gunTimes], ["10", "10", "0"])
             // Slot 1's gun is shown.
             compare(panel.currentGun, 1)
             compare(findChild(panel, "gunYField").textValue, "40")

@@ -261,6 +261,15 @@ Item {
             var bytes = editor.deCode(longList, 1)
             compare(bytes.length, 128)
             compare(bytes.slice(124), [0x81, 0x04, 0x00, 0x00])
+            // Long gaps overflow the slot with fewer events: the last ones go,
+            // the first press stays.
+            var gapped = [ev(1, "A")]
+            for (var g = 1; g < 40; ++g)
+                gapped.push(ev(0, "2000"), ev(g % 2 ? 2 : 1, "A"))
+            bytes = editor.deCode(gapped, 1)
+            compare(bytes.length, 126)
+            compare(bytes.slice(0, 8), [0x00, 0x01, 0x00, 0x04, 0x00, 0x01, 0x00, 0x64])
+            compare(bytes.slice(122), [0x01, 0x04, 0x00, 0x00])
         }
 
         function test_macroList() {
