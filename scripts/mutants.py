@@ -7,6 +7,7 @@
   mutants.py list --survivors RESULTS.tsv              the survivors of an earlier run
   mutants.py areas                                     area, files, tests
   mutants.py score RESULTS.tsv                         score per area, as a markdown table
+  mutants.py alone RESULTS.tsv BUILD                   test functions that killed no mutant alone
 
 Each mutant changes one token on one line: an operator, an integer constant
 by one, a comparison bound, an index by one, a rounding function, a boolean,
@@ -225,9 +226,44 @@ def score(results):
     print(f"| all | {len(rows)} | {k} | {s} | {total['no-build']} | {100 * k // max(1, k + s)} % |")
 
 
+def test_functions(test, build):
+    """The test functions of one test program or Qt Quick Test file."""
+    if test.startswith("qml:"):
+        text = (ROOT / "tests/qml" / test[4:]).read_text()
+        return sorted(set(re.findall(r"function (test_\w+?)(?:_data)?\(", text)))
+    import subprocess
+    out = subprocess.run([str(Path(build) / "bin" / test), "-functions"], capture_output=True,
+                         text=True, env={"QT_QPA_PLATFORM": "offscreen"}).stdout
+    return [f.rstrip("()") for f in out.split() if f.endswith("()")]
+
+
+def alone(results, build):
+    """Per test program that killed: its functions that never failed alone.
+
+    Only the first failing program of an area is recorded, so this speaks of
+    functions within one program, against the mutants that program killed."""
+    rows = [line.split("\t") for line in Path(results).read_text().splitlines()[1:] if line]
+    failing = {}
+    for r in rows:
+        if r[5] == "killed" and ": " in r[6]:
+            test, functions = r[6].split(": ", 1)
+            failing.setdefault(test, []).append(set(functions.split(",")))
+    for test, sets in sorted(failing.items()):
+        sole = set().union(*(s for s in sets if len(s) == 1))
+        shared = set().union(*sets) - sole
+        never = [f for f in test_functions(test, build) if f not in sole | shared and
+                 f not in ("initTestCase", "cleanupTestCase", "init", "cleanup")]
+        print(f"{test}: {len(sets)} kills; alone: {', '.join(sorted(sole)) or '-'}; "
+              f"only with others: {', '.join(sorted(shared)) or '-'}; "
+              f"never failed: {', '.join(never) or '-'}")
+
+
 def main(argv):
     if argv and argv[0] == "score":
         score(argv[1])
+        return 0
+    if argv and argv[0] == "alone":
+        alone(argv[1], argv[2])
         return 0
     if not argv or argv[0] not in ("list", "apply", "areas"):
         print(__doc__, file=sys.stderr)

@@ -15,6 +15,7 @@
 #   --build    build folder (default build-mutate: Debug, ccache, lld when present)
 #   --timeout  seconds one test program may take (default 60)
 #   --out      results, one mutant a line (default BUILD/mutation-results.tsv)
+#   --resume   keep the results in --out and plant only the mutants not in it
 #
 # Outcomes: killed (a test failed), timeout (counted as killed), survived,
 # no-build (the mutant does not compile: not counted).
@@ -22,7 +23,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
 
-area='' sample='' seed=25 list=0 plan=0 build=build-mutate timeout=60 out='' survivors=''
+resume=0 area='' sample='' seed=25 list=0 plan=0 build=build-mutate timeout=60 out='' survivors=''
 while [ $# -gt 0 ]; do
     case $1 in
     --area) area=$2; shift ;;
@@ -30,11 +31,12 @@ while [ $# -gt 0 ]; do
     --seed) seed=$2; shift ;;
     --list) list=1 ;;
     --plan) plan=1 ;;
+    --resume) resume=1 ;;
     --survivors) survivors=$(realpath "$2"); shift ;;
     --build) build=$2; shift ;;
     --timeout) timeout=$2; shift ;;
     --out) out=$2; shift ;;
-    *) sed -n '2,20p' "$0"; exit 2 ;;
+    *) sed -n '2,21p' "$0"; exit 2 ;;
     esac
     shift
 done
@@ -101,7 +103,13 @@ for a in $(cut -f2 "$mutants" | sort -u); do
 done
 
 total=$(wc -l <"$mutants")
-printf 'id\tarea\tfile\tline\tkind\tstatus\tkilled by\toriginal\tmutant\n' >"$out"
+if [ "$resume" = 1 ] && [ -f "$out" ]; then
+    awk -F'\t' 'NR == FNR { done[$1] = 1; next } !($1 in done)' "$out" "$mutants" >"$mutants.left"
+    mv "$mutants.left" "$mutants"
+    total=$(wc -l <"$mutants")
+else
+    printf 'id\tarea\tfile\tline\tkind\tstatus\tkilled by\toriginal\tmutant\n' >"$out"
+fi
 n=0
 start=$SECONDS
 export CCACHE_READONLY=1 # mutants do not fill the shared cache
@@ -121,7 +129,7 @@ while IFS=$'\t' read -r id a file line kind original mutated; do
         if [ "$rc" = 124 ]; then status=timeout killer=$t; break; fi
         if [ "$rc" != 0 ]; then
             # The failing test functions too: which ones alone hold a rule.
-            failed=$(grep -o 'FAIL!  : [^ ]*' "$backup/test.log" | sed 's/.*:://; s/(.*//' | sort -u | paste -sd, -)
+            failed=$(grep -o 'FAIL!  : [^ ]*' "$backup/test.log" | sed 's/.*:://; s/(.*//' | sort -u | paste -sd, - || true)
             status=killed killer="$t${failed:+: $failed}"
             break
         fi
