@@ -488,6 +488,7 @@ Item {
             return [
                 { tag: "a macro file", file: ["1,A", "0,30", "2,A", "7"],
                   rows: ["1,A", "0,30", "2,A"], repeat: "7" },
+                { tag: "endless", file: ["1,A", "2,A", "0"], rows: ["1,A", "2,A"], repeat: "0" },
                 { tag: "cancelled", file: null, rows: [], repeat: "1" },
                 { tag: "not a macro file", file: ["\u0089PNG", "0"], rows: [], repeat: "1" },
                 { tag: "a broken event", file: ["1,A", "9,zz", "1"], rows: [], repeat: "1" }

@@ -224,6 +224,12 @@ void BackendLightingTest::colours553()
     QCOMPARE(b55328.frames(), QList<QByteArray>{frame({0x0C, 7, 8, 9})});
     const auto fix = b55328.firmware().fixColor;
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(fix.data()), 3), sequence(3, 7));
+    // Black means all three values at 0: a dark red one is still eight colours.
+    QVariantList redLast = colourList(21, 7);
+    redLast << 9 << 0 << 0;
+    b55328.fixture.reset();
+    b55328.view->mouseSetRGBColor(1, redLast);
+    QCOMPARE(b55328.frames(), QList<QByteArray>{frame({0x10, 0, 0x18})});
 }
 
 void BackendLightingTest::colourListsAreBounded()
