@@ -140,6 +140,15 @@ Item {
             compare(view.only(["mouseSaveGundata"]),
                     ["mouseSaveGundata(0,M416,L-Click," + period + ",0,10,0)"])
             verify(panel.isSave)
+
+            // Dragged to the left end: 4 ms, stored without its unit.
+            kx = slider.knobX + 6
+            mousePress(slider, kx, 3)
+            mouseMove(slider, kx - 30, 3)
+            mouseMove(slider, 0, 3)
+            mouseRelease(slider, 0, 3)
+            compare(rate.textValue, "4MS")
+            compare(panel.gunNumberModel.get(0).gunPeriod, "4")
         }
 
         function test_slotChoiceAndCloseSend() {
