@@ -151,6 +151,20 @@ Item {
             compare(panel.gunNumberModel.get(0).gunPeriod, "4")
         }
 
+        // Dragged to the bottom of the picture, the dot stands for the largest Y.
+        function test_draggingTheDotToTheBottom() {
+            var panel = startedPanel()
+            panel.visible = true
+            var dot = findChild(panel, "redDot")
+            var picture = dot.parent
+            var x = dot.x + 4
+            mousePress(picture, x, dot.y + 4)
+            for (var y = dot.y + 14; y < picture.height + 40; y += 10)
+                mouseMove(picture, x, y)
+            mouseRelease(picture, x, picture.height + 40)
+            compare(findChild(panel, "gunYField").textValue, "64")
+        }
+
         function test_slotChoiceAndCloseSend() {
             var panel = startedPanel()
             panel.visible = true
