@@ -5,7 +5,7 @@
 # puts the file back.
 #
 #   mutate.sh [--area REGEX] [--sample N] [--seed S] [--list] [--plan]
-#             [--survivors RESULTS] [--build DIR] [--timeout SEC] [--out FILE]
+#             [--survivors RESULTS] [--build DIR] [--timeout SEC] [--out FILE] [--resume]
 #
 #   --area     only areas matching REGEX (mutants.py areas lists them)
 #   --sample   N mutants drawn with a fixed seed (default seed 25)
