@@ -100,6 +100,10 @@ Item {
             slider.setValue(40)
             compare(slider.knobX, 40)
             compare(changes.count, 5)
+
+            // A ratio between two pixels takes the lower one: 86 * 0.3 is 25.8.
+            slider.setRatioValue(0.3)
+            compare(slider.knobX, 29)
         }
 
         function test_sliderSteps() {

@@ -122,13 +122,16 @@ Item {
             compare(page.currentDpiCount, 6)
             compare(list.textValue, "6")
 
-            // Eight stages: the tightest layout; one stage keeps the spacing.
+            // Two to eight stages: slider and label spacing of each layout;
+            // one stage keeps the spacing.
             list.mdItems.append({ "textValue": "7" })
             list.mdItems.append({ "textValue": "8" })
-            list.dpiCountControl(7)
+            var spacings = [[33, 10], [33, 12], [33, 14], [33, 14], [27, 10], [24, 8], [22, 4]]
+            for (var i = 0; i < spacings.length; ++i) {
+                list.dpiCountControl(i + 1)
+                compare([page.sliderSpacing, page.labelSpacing], spacings[i], "stages " + (i + 2))
+            }
             compare(page.currentDpiCount, 8)
-            compare(page.sliderSpacing, 22)
-            compare(page.labelSpacing, 4)
             list.dpiCountControl(0)
             compare(page.currentDpiCount, 1)
             compare(page.sliderSpacing, 22)

@@ -52,7 +52,9 @@ Item {
                 "0": ["M416", "L-Click", "12", "0", "20", "3"],
                 "1": ["AKM", "L-Click", "30", "0", "40", "0"],
                 // Not a full record: the row keeps its defaults.
-                "2": ["M16A4", "L-Click"]
+                "2": ["M16A4", "L-Click"],
+                // Unreadable values: period 10, Y 10, times 0.
+                "3": ["SCAR-L", "L-Click", "x", "0", "y", "z"]
             }
             view.globals = { "mouse/selectGun": ["1", "4", "junk"] }
             var panel = createTemporaryObject(gunComponent, scene)
@@ -61,6 +63,8 @@ Item {
             compare(panel.gunNumberModel.get(0).gunPeriod, "12")
             compare(panel.gunNumberModel.get(2).gunPeriod, "10")
             compare(panel.gunPeriods(), [30, 10, 10])
+            var unreadable = panel.gunNumberModel.get(3)
+            compare([unreadable.gunPeriod, unreadable.gunY, unreadable.gunTimes], ["10", "10", "0"])
             // Slot 1's gun is shown.
             compare(panel.currentGun, 1)
             compare(findChild(panel, "gunYField").textValue, "40")
@@ -136,6 +140,29 @@ Item {
             compare(view.only(["mouseSaveGundata"]),
                     ["mouseSaveGundata(0,M416,L-Click," + period + ",0,10,0)"])
             verify(panel.isSave)
+
+            // Dragged to the left end: 4 ms, stored without its unit.
+            kx = slider.knobX + 6
+            mousePress(slider, kx, 3)
+            mouseMove(slider, kx - 30, 3)
+            mouseMove(slider, 0, 3)
+            mouseRelease(slider, 0, 3)
+            compare(rate.textValue, "4MS")
+            compare(panel.gunNumberModel.get(0).gunPeriod, "4")
+        }
+
+        // Dragged to the bottom of the picture, the dot stands for the largest Y.
+        function test_draggingTheDotToTheBottom() {
+            var panel = startedPanel()
+            panel.visible = true
+            var dot = findChild(panel, "redDot")
+            var picture = dot.parent
+            var x = dot.x + 4
+            mousePress(picture, x, dot.y + 4)
+            for (var y = dot.y + 14; y < picture.height + 40; y += 10)
+                mouseMove(picture, x, y)
+            mouseRelease(picture, x, picture.height + 40)
+            compare(findChild(panel, "gunYField").textValue, "64")
         }
 
         function test_slotChoiceAndCloseSend() {

@@ -81,13 +81,15 @@ Item {
         function test_rowsOnLoadAndOnChoice_data() {
             return [
                 { tag: "0", effect: 0, load: [false, false], pick: [false, false], height: 176,
-                  steps: [4, 4] },
+                  steps: [4, 4], shown: ["100%", "100%"] },
                 { tag: "3", effect: 3, load: [true, false], pick: [true, false], height: 224,
-                  steps: [4, 4] },
+                  steps: [4, 4], shown: ["100%", "100%"] },
                 { tag: "7", effect: 7, load: [false, true], pick: [true, true], height: 264,
-                  steps: [4, 4] },
+                  steps: [4, 4], shown: ["100%", "100%"] },
+                { tag: "4", effect: 4, load: [false, true], pick: [false, true], height: 224,
+                  steps: [4, 4], shown: ["100%", "100%"] },
                 { tag: "4 on 55328", effect: 4, chip55328: true, load: [true, false],
-                  pick: [true, false], height: 224, steps: [0, 2] }
+                  pick: [true, false], height: 224, steps: [0, 2], shown: ["0%", "50%"] }
             ]
         }
 
@@ -105,7 +107,21 @@ Item {
             compare([rate.visible, light.visible], data.pick)
             compare(page.height, data.height)
             compare([page.rateSlider.segmentValue, page.lightnessSlider.segmentValue], data.steps)
+            compare([percentShown(rate), percentShown(light)], data.shown)
             verify(page.isSave)
+        }
+
+        // The percentage a step row shows beside its bar.
+        function percentShown(item) {
+            for (var i = 0; i < item.children.length; ++i) {
+                var child = item.children[i]
+                if (typeof child.text === "string" && /%$/.test(child.text))
+                    return child.text
+                var inner = percentShown(child)
+                if (inner !== "")
+                    return inner
+            }
+            return ""
         }
 
         // Position on the bar -> colour, through the selected block's knob.

@@ -260,6 +260,15 @@ Item {
             var bytes = editor.deCode(longList, 1)
             compare(bytes.length, 128)
             compare(bytes.slice(124), [0x81, 0x04, 0x00, 0x00])
+            // Long gaps overflow the slot with fewer events: the last ones go,
+            // the first press stays.
+            var gapped = [ev(1, "A")]
+            for (var g = 1; g < 40; ++g)
+                gapped.push(ev(0, "2000"), ev(g % 2 ? 2 : 1, "A"))
+            bytes = editor.deCode(gapped, 1)
+            compare(bytes.length, 126)
+            compare(bytes.slice(0, 8), [0x00, 0x01, 0x00, 0x04, 0x00, 0x01, 0x00, 0x64])
+            compare(bytes.slice(122), [0x01, 0x04, 0x00, 0x00])
         }
 
         function test_macroList() {
@@ -478,6 +487,7 @@ Item {
             return [
                 { tag: "a macro file", file: ["1,A", "0,30", "2,A", "7"],
                   rows: ["1,A", "0,30", "2,A"], repeat: "7" },
+                { tag: "endless", file: ["1,A", "2,A", "0"], rows: ["1,A", "2,A"], repeat: "0" },
                 { tag: "cancelled", file: null, rows: [], repeat: "1" },
                 { tag: "not a macro file", file: ["\u0089PNG", "0"], rows: [], repeat: "1" },
                 { tag: "a broken event", file: ["1,A", "9,zz", "1"], rows: [], repeat: "1" }

@@ -40,7 +40,7 @@ Item {
 
         // Stored knob position -> the level both sliders send.
         function test_levelTable_data() {
-            return [
+            var rows = [
                 { tag: "left end", x: "3", knob: 3, level: 0 },
                 { tag: "first step", x: "4", knob: 4, level: 1 },
                 { tag: "middle", x: "170", knob: 170, level: 5 },
@@ -50,6 +50,14 @@ Item {
                 { tag: "past the end", x: "5000", knob: 337, level: 10 },
                 { tag: "unreadable", x: "quick", knob: 3, level: 0 }
             ]
+            // Each step's first position and the one before it.
+            var steps = [4, 37, 70, 104, 138, 172, 205, 239, 272, 305]
+            for (var i = 1; i < steps.length; ++i) {
+                rows.push({ tag: "below " + steps[i], x: String(steps[i] - 1), knob: steps[i] - 1,
+                            level: i })
+                rows.push({ tag: "at " + steps[i], x: String(steps[i]), knob: steps[i], level: i + 1 })
+            }
+            return rows
         }
 
         function test_levelTable(data) {

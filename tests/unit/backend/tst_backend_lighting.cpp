@@ -1,5 +1,7 @@
 #include "DeviceBench.h"
 
+#include "backend/LightingEffect.h"
+
 #include <QTest>
 
 // Lighting effects and colours on both chip families and all traits.
@@ -10,6 +12,7 @@ class BackendLightingTest : public QObject
 private slots:
     void colourfulEffects_data();
     void colourfulEffects();
+    void everyStepOfTheTables();
     void plainEffects553_data();
     void plainEffects553();
     void plainEffects560WithGunSendsFourBlocks();
@@ -80,6 +83,29 @@ void BackendLightingTest::colourfulEffects()
     QCOMPARE(b560.frames(), QList<QByteArray>{frame({0x0C, 2, 0x80})});
     QCOMPARE(b560.firmware().profileBlocks[2].mid(71, 3), expected);
     QCOMPARE(b560.view->profileData[1][71], uchar(0));
+}
+
+void BackendLightingTest::everyStepOfTheTables()
+{
+    // Speed steps 0..4 (slow to fast) of each effect, brightness steps 1..4.
+    const QList<QPair<int, QByteArray>> speeds{
+        {1, bytes({10, 7, 5, 3, 1})},   {3, bytes({10, 7, 5, 3, 1})},
+        {6, bytes({10, 7, 5, 3, 1})},   {2, bytes({20, 18, 15, 14, 13})},
+        {9, bytes({15, 13, 10, 7, 5})}, {10, bytes({30, 28, 26, 24, 23})}};
+    for (const auto &[effect, table] : speeds) {
+        for (int step = 0; step < 5; ++step)
+            QCOMPARE(LightingEffect::colourful(uchar(effect), uchar(step), 1).b,
+                     uchar(table[step]));
+    }
+    const QByteArray brightness = bytes({0x40, 0x80, 0xC0, 0xFF});
+    for (int level = 1; level <= 4; ++level)
+        QCOMPARE(LightingEffect::colourful(1, 0, uchar(level)).a, uchar(brightness[level - 1]));
+    const QByteArray breathing = bytes({1, 3, 5, 7, 10});
+    const QByteArray cycle = bytes({30, 24, 18, 12, 6});
+    for (int step = 0; step < 5; ++step) {
+        QCOMPARE(LightingEffect::plain(0, 0, uchar(step)).a, uchar(breathing[step]));
+        QCOMPARE(LightingEffect::plain(2, uchar(step), 0).a, uchar(cycle[step]));
+    }
 }
 
 void BackendLightingTest::plainEffects553_data()
@@ -198,6 +224,12 @@ void BackendLightingTest::colours553()
     QCOMPARE(b55328.frames(), QList<QByteArray>{frame({0x0C, 7, 8, 9})});
     const auto fix = b55328.firmware().fixColor;
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(fix.data()), 3), sequence(3, 7));
+    // Black means all three values at 0: a dark red one is still eight colours.
+    QVariantList redLast = colourList(21, 7);
+    redLast << 9 << 0 << 0;
+    b55328.fixture.reset();
+    b55328.view->mouseSetRGBColor(1, redLast);
+    QCOMPARE(b55328.frames(), QList<QByteArray>{frame({0x10, 0, 0x18})});
 }
 
 void BackendLightingTest::colourListsAreBounded()

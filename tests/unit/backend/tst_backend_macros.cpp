@@ -260,8 +260,9 @@ void BackendMacrosTest::deleteResetsButtonsThatUsedTheMacro()
     writeSettingFiles(data, {});
     TestView view;
     const QVariantList macroOn3{4, 1, 3, 0};
-    for (int p : {1, 4, 6}) {
+    for (int p : {0, 1, 4, 5, 6}) {
         view.setCurrentProfile(p);
+        view.setData(QStringLiteral("mouseKeyMatrix/0"), macroOn3);
         view.setData(QStringLiteral("mouseKeyMatrix/3"), macroOn3);
         view.setData(QStringLiteral("mouseKeyMatrix0/3"), macroOn3);
         view.setData(QStringLiteral("mouseMacroKey/3"), QStringLiteral("gone"));
@@ -275,8 +276,9 @@ void BackendMacrosTest::deleteResetsButtonsThatUsedTheMacro()
     view.setData(QStringLiteral("mouseKeyMatrix/9"), QVariantList{4, 0, 3, 0});
 
     view.deleteMacroUpdateProfile(QStringLiteral("gone"));
-    for (int p : {1, 4}) {
+    for (int p : {0, 1, 4, 5}) {
         view.setCurrentProfile(p);
+        QCOMPARE(view.mouseGetKeydefine(0, false), view.mouseGetKeydefine(0, true));
         QCOMPARE(view.mouseGetKeydefine(3, false), (QVariantList{"0", "0", "242", "0"}));
         QCOMPARE(view.getDataList(QStringLiteral("mouseKeyMatrix/5")),
                  (QVariantList{"4", "0", "5", "0"}));

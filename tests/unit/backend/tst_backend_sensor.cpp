@@ -44,6 +44,16 @@ void BackendSensorTest::sensorEncodings_data()
                           << bytes({49, 0x59, 0x7C, 0, 1, 3, 7, 15}) << 0;
     QTest::newRow("3050") << "3050" << values({800, 2100, 4100, 250, 251, 4000, 1, 2000})
                           << bytes({4, 0x45, 0, 1, 2, 0x48, 1, 8}) << 0;
+    // Each step of the table holds its own value, one more takes the next code.
+    QTest::newRow("3050 at each step")
+        << "3050" << values({500, 750, 1000, 1250, 1500, 1750, 2500, 3000})
+        << bytes({2, 3, 4, 5, 6, 7, 0x45, 0x46}) << 0;
+    QTest::newRow("3050 past each step")
+        << "3050" << values({501, 751, 1001, 1251, 1501, 1751, 2001, 2501})
+        << bytes({3, 4, 5, 6, 7, 8, 0x45, 0x46}) << 0;
+    QTest::newRow("3050 top steps")
+        << "3050" << values({3001, 3500, 3501, 4001, 252, 499, 749, 999})
+        << bytes({0x47, 0x47, 0x48, 0, 2, 2, 3, 4}) << 0;
     QTest::newRow("3389") << "3389" << values({16000, 12750, 12800, 400, 800, 1600, 3200, 6400})
                           << bytes({64, 255, 0, 8, 16, 32, 64, 128}) << 0x05;
     QTest::newRow("3327") << "3327" << values({800, 100, 1000, 3200, 5000, 6400, 7200, 12000})

@@ -137,6 +137,12 @@ void tst_BackendWriteFailures::readOnlyFolderKeepsEditsUntilWritable()
     view.setData(QStringLiteral("mouse/lod"), 6);
     QTRY_COMPARE(unwritten.size(), 2);
     QVERIFY(disk.setReadOnly(false));
+    // The gun panel's sensitivity is checked like every other edit.
+    QVERIFY(view.syncSettings());
+    QVERIFY(disk.setReadOnly(true));
+    view.setXYSensitive(1, 3);
+    QTRY_COMPARE(unwritten.size(), 3);
+    QVERIFY(disk.setReadOnly(false));
 }
 
 void tst_BackendWriteFailures::fullDiskKeepsEditsUntilThereIsRoom()

@@ -404,6 +404,12 @@ void tst_LinkFrames::transferFailures()
     f.link.hid553_01H_SetReportRate(2);
     QCOMPARE(f.commandCalls().size(), 1);
     QCOMPARE(f.mouse.firmwareState().reportRate, 3);
+    // A query that reaches no interface has failed, and so has the echo check.
+    QCoreApplication::processEvents();
+    f.link.hid560_84H_GetCurrentDPI(profile, stage);
+    QVERIFY(!f.link.lastCommandSucceeded());
+    QCoreApplication::processEvents();
+    QVERIFY(!f.link.chkDeviceIsEnCode(1));
 }
 
 QTEST_GUILESS_MAIN(tst_LinkFrames)
