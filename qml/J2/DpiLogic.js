@@ -19,11 +19,6 @@ function knobRatio(value, minDPI, maxDPI) {
     return Numbers.clamp((v - minDPI) / span, 0, 1)
 }
 
-// The knob position that ratio gives on the 176-long slider.
-function knobPosition(value, minDPI, maxDPI) {
-    return Math.trunc(knobSteps * knobRatio(value, minDPI, maxDPI)) + knobFirst + 1
-}
-
 // Value of a knob position: the grid value at or below the point the knob
 // stands for, kept on the grid inside the range.
 function positionToValue(p, minDPI, maxDPI, dpiBase) {
