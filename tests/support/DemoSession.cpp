@@ -267,10 +267,9 @@ QPoint DemoSession::dpiKnob(int stage)
     if (track.isEmpty())
         return {};
     // The slider reads out its stage's dpi, of 200..12000 on the 158 pixels
-    // its 12-pixel knob travels from 3. Turned to run from the bottom up, it
-    // is reported by its own corner at the bottom and its unturned size.
+    // its 12-pixel knob travels from 3, upwards from the track's foot.
     const int knobX = 3 + (a11y.description(slider).toInt() - 200) * 158 / 11800;
-    return track.topLeft() + QPoint(track.height() / 2, -(knobX + 6));
+    return {track.center().x(), track.top() + track.height() - (knobX + 6)};
 }
 
 bool DemoSession::click(const QString &name, const QString &role, const AccessibleApp::Node &under,
