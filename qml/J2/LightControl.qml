@@ -434,6 +434,8 @@ Rectangle {
     DropDownList {
         id: lightModelLV
         objectName: "lightModel"
+        // Named by the panel's heading; the effect shown is its value.
+        Accessible.name: lightControl.lightControlLang[0]
         anchors.right: parent.right
         anchors.rightMargin: 40
         y: 8

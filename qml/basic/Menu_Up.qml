@@ -26,6 +26,8 @@ Item {
         mdItems: menuUp.profileModel
         count: menuUp.profileModel ? menuUp.profileModel.count : 0
         onValueChange: (index) => menuUp.profileChosen(index)
+        // The profile shown is its value.
+        Accessible.name: "Profile"
     }
 
     Row {

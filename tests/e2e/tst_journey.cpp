@@ -213,7 +213,7 @@ void tst_Journey::dpiAndLighting()
     QVERIFY(dragPressedKnobUp());
     QVERIFY(choose(QStringLiteral("Active DPI stages 4"), QStringLiteral("3")));
     // The effect list reads out the effect chosen.
-    QVERIFY(choose(QStringLiteral("YO-YO"), QStringLiteral("Wave")));
+    QVERIFY(choose(QStringLiteral("Light"), QStringLiteral("Wave")));
     // Red (0) 105 pixels along the hue bar: segment 3, f = 127.
     const QRect hueKnob = demo->where(QStringLiteral("Color 1"), Role::slider);
     QVERIFY(!hueKnob.isEmpty());
@@ -327,9 +327,12 @@ void tst_Journey::switchProfileAndBack()
         QTest::qWait(3500); // the screen stays locked while the pages reload
     };
     // The title bar's profile list reads out the profile shown.
-    QVERIFY(choose(QStringLiteral("Standard"), QStringLiteral("profile_0")));
+    QVERIFY(choose(QStringLiteral("Profile"), QStringLiteral("profile_0")));
     onProfile(2);
-    QVERIFY(demo->click(QStringLiteral("profile_0"), Role::comboBox));
+    AccessibleApp &a11y = demo->accessible();
+    QCOMPARE(a11y.description(a11y.find(QStringLiteral("Profile"), Role::comboBox)),
+             QStringLiteral("profile_0"));
+    QVERIFY(demo->click(QStringLiteral("Profile"), Role::comboBox));
     shoot("back");
     QVERIFY(demo->click(QStringLiteral("Standard"), Role::listItem));
     onProfile(1);

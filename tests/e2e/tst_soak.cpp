@@ -60,8 +60,8 @@ const QRect dpiPage(776, 64, 224, 256);
 const QRect lightingPage(776, 330, 224, 250);
 const QRect mousePicture(330, 120, 380, 420);
 
-// The title bar's profile list reads out the profile shown, the only one here.
-const QString profileList = QStringLiteral("Standard");
+// The title bar's profile list.
+const QString profileList = QStringLiteral("Profile");
 // Where the panels' knobs and fields are.
 const QRect panelArea(400, 230, 260, 60);
 
@@ -423,7 +423,7 @@ bool tst_Soak::findControls(DemoSession &demo)
     for (const char *button : {"Save", "System setting", "Macro Editor", "Button 4"})
         at[button] = demo.where(button, Role::button).center();
     const QHash<QString, QStringList> listRows{
-        {"Report Rate", {"125Hz", "250Hz", "500Hz", "1000Hz"}}, {profileList, {profileList}}};
+        {"Report Rate", {"125Hz", "250Hz", "500Hz", "1000Hz"}}, {profileList, {"Standard"}}};
     for (auto list = listRows.cbegin(); list != listRows.cend(); ++list) {
         at[list.key()] = demo.where(list.key(), Role::comboBox).center();
         demo.click(at[list.key()]);
